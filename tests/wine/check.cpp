@@ -1,0 +1,175 @@
+#include "check.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+static int passedCount, failedCount;
+
+bool ok(bool passed, const char *format, ...)
+{
+    if (passed) {
+        ++passedCount;
+        return true;
+    }
+    ++failedCount;
+    std::va_list args;
+    va_start(args, format);
+    std::fputs("FAILED: ", stdout);
+    std::vprintf(format, args);
+    std::fputs("\n", stdout);
+    va_end(args);
+    std::fflush(stdout);
+    return false;
+}
+
+int Summary()
+{
+    std::printf("%d passed, %d failed\n", passedCount, failedCount);
+    std::fflush(stdout);
+    return failedCount == 0 && passedCount > 0 ? 0 : 1;
+}
+
+std::string WinePath(const char *unixPath)
+{
+    std::string path = "Z:";
+    for (const char *p = unixPath; *p; ++p)
+        path += *p == '/' ? '\\' : *p;
+    return path;
+}
+
+std::string ReadFileBytes(const std::string &path, bool *found)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (found)
+        *found = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char chunk[65536];
+    DWORD got;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL done = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return done && written == bytes.size();
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::string &path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+}
+
+void DeleteRegistryTree(HKEY root, const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
+        std::string sub = std::string(path) + "\\" + name;
+        DeleteRegistryTree(root, sub.c_str());
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path);
+}
+
+struct BoxSearch {
+    DWORD processId;
+    const char *caption;
+    HWND box;
+};
+
+static BOOL CALLBACK MatchBox(HWND window, LPARAM param)
+{
+    BoxSearch *search = reinterpret_cast<BoxSearch *>(param);
+    char className[32], caption[256];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) ||
+        !GetClassNameA(window, className, sizeof className) ||
+        lstrcmpA(className, "#32770") != 0)
+        return TRUE;
+    GetWindowTextA(window, caption, sizeof caption);
+    if (lstrcmpA(caption, search->caption) != 0)
+        return TRUE;
+    search->box = window;
+    return FALSE;
+}
+
+BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds)
+{
+    BoxSeen seen;
+    BoxSearch search = {processId, caption, nullptr};
+    for (DWORD waited = 0; waited < milliseconds && !search.box; waited += 50) {
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.box)
+            Sleep(50);
+    }
+    if (!search.box)
+        return seen;
+    seen.found = true;
+    seen.caption = caption;
+    char text[1024] = "";
+    // A message box keeps its text in the static item 0xFFFF.
+    GetDlgItemTextA(search.box, 0xFFFF, text, sizeof text);
+    seen.text = text;
+    HWND pressed = GetDlgItem(search.box, button);
+    if (pressed)
+        PostMessageA(pressed, BM_CLICK, 0, 0);
+    else
+        PostMessageA(search.box, WM_COMMAND, button, 0);
+    return seen;
+}
+
+bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string line = commandLine;
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si, pi);
+}
+
+bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode)
+{
+    bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(pi.hProcess, 99);
+    GetExitCodeProcess(pi.hProcess, exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended;
+}

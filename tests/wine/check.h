@@ -1,0 +1,42 @@
+// A small harness for the Windows-side tests: checks that count and report,
+// and what the tests need to drive the real program under Wine.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Records one check; prints the failures. Returns `passed`.
+bool ok(bool passed, const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+// Prints "N passed, N failed" and gives the process's exit code.
+int Summary();
+
+// Windows path of a folder or file given as a Unix path (Wine's Z: drive).
+std::string WinePath(const char *unixPath);
+
+std::string ReadFileBytes(const std::string &path, bool *found = nullptr);
+bool WriteFileBytes(const std::string &path, const std::string &bytes);
+bool FileExists(const std::string &path);
+
+// Empties or removes a folder tree.
+void RemoveTree(const std::string &path);
+// Deletes a registry key with its subkeys.
+void DeleteRegistryTree(HKEY root, const char *path);
+
+// What a message box said and how it was answered.
+struct BoxSeen {
+    bool found = false;
+    std::string caption;
+    std::string text;
+};
+
+// Waits up to `milliseconds` for a message box (dialog class #32770) with
+// `caption` owned by process `processId`, reads its text, and presses
+// `button`.
+BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds);
+
+// Starts `commandLine` in `folder`; null folder for the current one.
+bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi);
+
+// Waits for a process; ends it and gives false if it does not end in time.
+bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode);

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Runs one Windows program under Wine with everything kept inside the build
+# tree: the Wine prefix, HOME and the XDG folders (Wine links the desktop and
+# the Start menu into HOME).
+#   wine-run.sh BUILD_DIR WINE_LOADER PROGRAM [ARGUMENTS...]
+set -eu
+build=$1 loader=$2
+shift 2
+
+root="$build/wine"
+export HOME="$root/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
+export XDG_CACHE_HOME="$HOME/.cache" XDG_DESKTOP_DIR="$HOME/Desktop"
+export XDG_RUNTIME_DIR="$root/run"
+export WINEPREFIX="$root/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+case "$loader" in *wine64) export WINELOADER="$loader" ;; esac
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# The first program creates the prefix; the lock keeps parallel runs from
+# creating it twice.
+if [ ! -f "$WINEPREFIX/.ready" ]; then
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.ready" ]; then
+            "$loader" wineboot -i >/dev/null 2>&1 || true
+            "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
+            touch "$WINEPREFIX/.ready"
+        fi
+    ) 9>"$root/.prefix.lock"
+fi
+
+exec "$loader" "$@"
