@@ -1,0 +1,152 @@
+// szddpack: packs one product file into SZDD form at build time.
+//
+//   szddpack [-n TARGETNAME] INPUT OUTPUT
+
+#include "szdd_compress.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: szddpack [-n TARGETNAME] INPUT OUTPUT\n"
+    "Packs INPUT into SZDD form, as Windows' EXPAND and LZ32 expand it, and\n"
+    "writes it to OUTPUT.\n"
+    "\n"
+    "  -n TARGETNAME  the file's name once expanded; its last character goes\n"
+    "                 into the header (default: INPUT's file name)\n"
+    "  -h, --help     show this help and exit\n";
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int error) {
+    throw Failure(what + " '" + path + "': " + std::strerror(error));
+}
+
+[[noreturn]] void too_large(const std::string& path) {
+    throw Failure("cannot pack '" + path + "': 4 GiB or more, past the 32-bit length SZDD keeps");
+}
+
+std::vector<std::uint8_t> read_input(const std::string& path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) fail("cannot open", path, errno);
+
+    // Refuse an oversized file before reading it in; the loop below covers
+    // pipes and the like, whose size is not known beforehand.
+    struct stat info {};
+    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::uint64_t>(info.st_size) > szdd::kMaxInputSize) too_large(path);
+    }
+
+    std::vector<std::uint8_t> data;
+    std::vector<std::uint8_t> chunk(1 << 16);
+    std::size_t got;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
+        if (data.size() + got > szdd::kMaxInputSize) too_large(path);
+        data.insert(data.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
+    }
+    if (std::ferror(file.get())) fail("cannot read", path, errno);
+    return data;
+}
+
+bool write_all(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Written to a temporary file beside OUTPUT and renamed over it, so that a
+// failed or interrupted run never leaves a truncated OUTPUT for the build to
+// pick up.
+void write_output(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) fail("cannot write", path, errno);
+
+    // mkstemp makes the file private; give it a new file's usual permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+
+    bool ok = write_all(fd, bytes);
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        fail("cannot write", path, error);
+    }
+}
+
+int usage_error(const std::string& message) {
+    std::cerr << "szddpack: " << message << "\n" << kUsage;
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> files;
+    std::optional<std::string> target;
+    bool options_done = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (options_done || arg.size() < 2 || arg[0] != '-') {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            options_done = true;
+        } else if (arg == "-h" || arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "-n") {
+            if (++i == argc) return usage_error("-n needs a name");
+            target = argv[i];
+        } else {
+            return usage_error("unknown option '" + arg + "'");
+        }
+    }
+    if (files.size() != 2) return usage_error("expected INPUT and OUTPUT");
+    const std::string& input = files[0];
+    const std::string& output = files[1];
+
+    const std::string name = target ? *target : std::filesystem::path(input).filename().string();
+    if (name.empty()) return usage_error("no target name to take the last character of");
+
+    try {
+        const std::vector<std::uint8_t> data = read_input(input);
+        write_output(output, szdd::compress(data, name.back()));
+    } catch (const Failure& failure) {
+        std::cerr << "szddpack: " << failure.what() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "szddpack: out of memory packing '" << input << "'\n";
+        return 1;
+    }
+    return 0;
+}
