@@ -1,0 +1,117 @@
+#include "install.h"
+#include "setup_state.h"
+#include "szdd_header.h"
+
+// The compressed bytes go to this file in the destination folder, and LZ32
+// expands them from there into the target.
+static const char TempFileName[] = "tempfile.tmp";
+
+// LZ32 is loaded from the system folder by full path, so that a copy placed
+// beside the set-up program or in the current folder is never used.
+typedef INT(WINAPI *LZOpenFileProc)(LPSTR, LPOFSTRUCT, WORD);
+typedef LONG(WINAPI *LZCopyProc)(INT, INT);
+typedef void(WINAPI *LZCloseProc)(INT);
+static LZOpenFileProc lzOpenFile;
+static LZCopyProc lzCopy;
+static LZCloseProc lzClose;
+
+// Working values of the current extraction; extractions run one at a time.
+static HRSRC resourceHandle;
+static DWORD resourceSize;
+static const unsigned char *resourceBytes;
+static std::uint32_t expandedLength;
+static HANDLE tempFile;
+static DWORD bytesWritten;
+static INT sourceFile;
+static HFILE targetFile;
+static OFSTRUCT openInfo;
+
+template <typename Proc> static Proc LookUp(HMODULE module, const char *name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+static bool LoadLz()
+{
+    if (lzCopy != nullptr)
+        return true;
+    HMODULE lz = LoadSystemLibrary("lz32.dll");
+    if (lz == nullptr)
+        return false;
+    lzOpenFile = LookUp<LZOpenFileProc>(lz, "LZOpenFileA");
+    lzClose = LookUp<LZCloseProc>(lz, "LZClose");
+    lzCopy = LookUp<LZCopyProc>(lz, "LZCopy");
+    return lzOpenFile != nullptr && lzClose != nullptr && lzCopy != nullptr;
+}
+
+// The resource must be a whole SZDD file: its header says how long the
+// expanded file must come out.
+static void LoadPayload(std::uint32_t resourceId)
+{
+    HINSTANCE module = setupState.instanceHandle;
+    resourceHandle = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "RT_RCDATA");
+    if (resourceHandle == nullptr)
+        FatalError(TextErrorResource);
+    resourceSize = SizeofResource(module, resourceHandle);
+    HGLOBAL loaded = LoadResource(module, resourceHandle);
+    if (loaded == nullptr)
+        FatalError(TextErrorResource);
+    resourceBytes = static_cast<const unsigned char *>(LockResource(loaded));
+    if (resourceBytes == nullptr ||
+        !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
+        FatalError(TextErrorResource);
+}
+
+// No failure leaves the temporary file behind.
+[[noreturn]] static void FailExtraction(const char *message)
+{
+    DeleteFileA(TempFileName);
+    FatalError(message);
+}
+
+static void WriteTempFile()
+{
+    tempFile = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (tempFile == INVALID_HANDLE_VALUE)
+        FailExtraction(TextErrorCreateFile);
+    bool written = WriteFile(tempFile, resourceBytes, resourceSize, &bytesWritten, nullptr) == 1 &&
+                   bytesWritten == resourceSize;
+    CloseHandle(tempFile);
+    if (!written)
+        FailExtraction(TextErrorWriteFile);
+}
+
+// A target that came out short or broken would be a corrupt product file:
+// it is removed before the run ends.
+static void ExpandTempFile(const char *target)
+{
+    sourceFile = lzOpenFile(const_cast<char *>(TempFileName), &openInfo, OF_READ);
+    if (sourceFile < 0)
+        FailExtraction(TextErrorWriteFile);
+    // Opened as LZ32 would open it for writing, but without its fallback to
+    // the compressed name ("Brightlark.ex_"), which would put the product
+    // file under the wrong name and report success.
+    targetFile = OpenFile(target, &openInfo, OF_CREATE | OF_WRITE);
+    if (targetFile == HFILE_ERROR) {
+        lzClose(sourceFile);
+        FailExtraction(TextErrorCreateFile);
+    }
+    LONG copied = lzCopy(sourceFile, targetFile);
+    lzClose(sourceFile);
+    lzClose(targetFile);
+    if (copied < 0 || static_cast<std::uint32_t>(copied) != expandedLength) {
+        DeleteFileA(target);
+        FailExtraction(TextErrorWriteFile);
+    }
+}
+
+void ExtractPayloadFile(std::uint32_t resourceId, const char *target)
+{
+    LoadPayload(resourceId);
+    if (!LoadLz())
+        FatalError(TextErrorWriteFile);
+    WriteTempFile();
+    ExpandTempFile(target);
+    DeleteFileA(TempFileName);
+}

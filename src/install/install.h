@@ -1,0 +1,50 @@
+// The installation engine: what the setup flow and the dialogs may call.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+#include "payload_table.h"
+
+// Registry. Product value paths start with a backslash and lie under
+// HKEY_CURRENT_USER\Software\Brightlark; full paths are given whole with
+// their root key. Each call opens and closes its own key.
+bool SetProductValue(const char *valuePath, const void *data, std::uint32_t size,
+                     std::uint32_t type);
+bool GetProductValue(const char *valuePath, void *buffer, std::uint32_t size,
+                     std::uint32_t *count);
+bool DeleteProductValue(const char *valuePath);
+bool SetRootValue(const char *fullPath, const void *data, std::uint32_t size,
+                  std::uint32_t type, HKEY root);
+bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY root,
+                  std::uint32_t *count);
+
+// Reads a value as a text that ends inside `buffer`; false otherwise.
+bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size);
+bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root);
+
+// Writes the uninstall entry for the installation in destinationFolder.
+void RegisterUninstall();
+
+// Expands payload resource `resourceId` into the file `target` of the
+// current folder. Ends the run through FatalError when it cannot.
+void ExtractPayloadFile(std::uint32_t resourceId, const char *target);
+
+// The set-up drive and the extras on the product CD. The launchers give 1
+// when the shell started the program, else 0.
+std::uint32_t SetupRunsFromCd();
+std::uint32_t RunCdDirectXSetup();
+std::uint32_t RunCdEncoderSetup(std::uint32_t silent);
+std::uint32_t OpenCdSoundFx();
+std::uint32_t ExploreCd();
+
+// A shortcut to the installed program in a shell special folder (a CSIDL
+// value); a note tells the user when it cannot be made.
+void AddShortcut(int folder);
+std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,
+                              const char *workingFolder);
+
+// Lays the product into destinationFolder under the progress window, then
+// writes the records, the uninstall entry and the shortcuts. False when the
+// user aborted: what the pass created is removed again and nothing is
+// recorded.
+bool InstallPass();

@@ -1,0 +1,10 @@
+#include "payload_table.h"
+#include "resource_ids.h"
+
+const PayloadEntry PayloadTable[PayloadRowCount] = {
+    {"Brightlark.exe", IDR_PAYLOAD_PROGRAM, PayloadFlagExtract},
+    {"Brightlark.chm", IDR_PAYLOAD_HELP, PayloadFlagExtract},
+    {"cdrdr32.dll", IDR_PAYLOAD_CDREADER, PayloadFlagExtract},
+    {"trkpl32.dll", IDR_PAYLOAD_PLAYLIST, PayloadFlagExtract},
+    {"sfxpack1.exe", IDR_PAYLOAD_SOUNDFX, PayloadFlagExtract},
+};

@@ -1,0 +1,23 @@
+// The product's files as the install pass lays them down, in order. This is
+// the one place that names them: the launchers, the shortcuts and the
+// uninstall command take "Brightlark.exe" and "sfxpack1.exe" from here.
+#pragma once
+#include <cstdint>
+
+enum : std::uint32_t {
+    PayloadFlagExtract = 1, // expand the row's resource into a file
+    PayloadFlagFolder = 2,  // create a folder; wins over PayloadFlagExtract
+};
+
+struct PayloadEntry {
+    char fileName[80]; // bare name inside the destination folder
+    std::uint32_t resourceId;
+    std::uint32_t flags;
+};
+
+constexpr unsigned PayloadRowCount = 5;
+extern const PayloadEntry PayloadTable[PayloadRowCount];
+
+// The rows other parts of the set-up start or point to.
+constexpr unsigned PayloadRowProgram = 0;  // "Brightlark.exe"
+constexpr unsigned PayloadRowSoundFx = 4;  // "sfxpack1.exe"

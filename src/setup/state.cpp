@@ -1,0 +1,5 @@
+#include "setup_state.h"
+
+SetupState setupState = {
+    nullptr, nullptr, 0, 0, 0, 0, {}, {}, TextVersionLabel,
+};

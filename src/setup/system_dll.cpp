@@ -1,0 +1,43 @@
+#include "setup_state.h"
+
+// Not in the headers of older SDKs; the value is fixed by Windows.
+constexpr DWORD LoadLibrarySearchSystem32 = 0x00000800;
+
+typedef BOOL(WINAPI *SetDefaultDllDirectoriesProc)(DWORD);
+
+static bool RunsOnVista()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+           version.dwMajorVersion == 6 && version.dwMinorVersion == 0;
+}
+
+void RestrictDllSearch()
+{
+    // Vista's shell-link object cannot load what it needs once the search is
+    // restricted, so there the shortcuts would fail.
+    if (RunsOnVista())
+        return;
+    // Looked up at run time: older Windows lack it, and there the program
+    // keeps the default search.
+    FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (proc != nullptr)
+        reinterpret_cast<SetDefaultDllDirectoriesProc>(reinterpret_cast<void (*)()>(proc))(
+            LoadLibrarySearchSystem32);
+}
+
+HMODULE LoadSystemLibrary(const char *name)
+{
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || !TextsFit(MAX_PATH, {path, "\\", name}))
+        return nullptr;
+    char *end = path + length;
+    if (end[-1] != '\\')
+        *end++ = '\\';
+    CopyText(name, end);
+    // The altered search path makes the library's own imports come from the
+    // system folder too.
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}

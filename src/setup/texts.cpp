@@ -1,0 +1,45 @@
+#include "texts.h"
+
+const char TextProductName[] = "Brightlark";
+const char TextVersionLabel[] = "VERSION 9";
+const char TextSetupCaption[] = "Install Brightlark";
+const char TextErrorCaption[] = "Installation Error";
+
+const char TextErrorMemory[] = "ERROR: Insufficient memory.";
+const char TextErrorPlatform[] = "ERROR: Brightlark requires Windows 9x/ME/NT";
+const char TextErrorGeneral[] = "ERROR: General Failure!";
+const char TextErrorResource[] = "ERROR: Could not find/load resource.";
+const char TextErrorCreateFile[] = "ERROR: Could not create file.";
+const char TextErrorWriteFile[] = "ERROR: Could not write to file.";
+const char TextErrorDestination[] = "ERROR: Could not create the destination folder.";
+
+const char TextAskAbort[] = "Abort?";
+const char TextProductRunning[] =
+    "Installation has detected that Brightlark is currently running. "
+    "Please close Brightlark before installing.";
+const char TextNoteShortcut[] = "NOTE: Could not add shortcut to start menu/desktop.";
+const char TextInvalidDestination[] =
+    "You must specify a valid destination drive and directory such as C:\\Brightlark";
+const char TextAskUninstallOld[] =
+    "Previous version of Brightlark must be uninstalled first. Press OK to continue.";
+const char TextAskSoundEffects[] = "Would you like to install sound effects?";
+const char TextAskDirectX[] = "Would you like to install Microsoft DirectX?";
+const char TextAskStartInstalled[] =
+    "Brightlark has been successfully installed!\r\nWould you like to go Brightlark now?";
+const char TextAskStartUpdated[] =
+    "Brightlark has been successfully updated!\r\nWould you like to go Brightlark now?";
+
+const char TextSentenceInstall[] =
+    "This will install Brightlark into your PC in the specified folder.";
+const char TextSentenceUpdate[] = "This will update your current version of Brightlark.";
+const char TextSentenceNewer[] =
+    "A newer version of Brightlark is already installed. If you do not wish to replace your "
+    "newer version with this older one, click Cancel.";
+const char TextButtonInstall[] = "&I n s t a l l";
+const char TextButtonUpdate[] = "&U p d a t e";
+const char TextButtonCancel[] = "&C a n c e l";
+const char TextBrowseTitle[] = "Destination Directory:";
+
+const char TextProgressTitle[] = "Installing Brightlark";
+const char TextProgressWorking[] = "Working ... ";
+const char TextCaptionSeparator[] = "  ---  ";

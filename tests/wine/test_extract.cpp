@@ -1,0 +1,134 @@
+// Payload extraction from real resources through the system's LZ32, and its
+// failures as the user sees them: the box, exit code 0, nothing left over.
+#include "check.h"
+#include "install.h"
+#include "setup_state.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+// Faulty payloads that only this test program carries (faults.rc).
+enum : std::uint32_t { FaultTruncated = 6000, FaultSignature = 6001, FaultMode = 6002, FaultNumericType = 6003 };
+
+static std::string sampleDir, scratch;
+
+static std::string InScratch(const char *name)
+{
+    return scratch + "\\" + name;
+}
+
+static void FreshScratch()
+{
+    RemoveTree(scratch);
+    CreateDirectoryA(scratch.c_str(), nullptr);
+}
+
+static void TestEveryRow()
+{
+    FreshScratch();
+    SetCurrentDirectoryA(scratch.c_str());
+    for (const PayloadEntry &row : PayloadTable) {
+        ExtractPayloadFile(row.resourceId, row.fileName);
+        bool found = false;
+        std::string expected = ReadFileBytes(sampleDir + "\\" + row.fileName, &found);
+        std::string got = ReadFileBytes(InScratch(row.fileName));
+        ok(found && !expected.empty() && got == expected, "%s expands to the sample file (%u of %u bytes)",
+           row.fileName, unsigned(got.size()), unsigned(expected.size()));
+        ok(!FileExists(InScratch("tempfile.tmp")), "no tempfile.tmp after %s", row.fileName);
+    }
+}
+
+static void TestReplaces()
+{
+    FreshScratch();
+    SetCurrentDirectoryA(scratch.c_str());
+    const PayloadEntry &row = PayloadTable[2];
+    WriteFileBytes(InScratch("tempfile.tmp"), std::string(3000000, 't'));
+    WriteFileBytes(InScratch(row.fileName), std::string(3000000, 'o'));
+    ExtractPayloadFile(row.resourceId, row.fileName);
+    ok(ReadFileBytes(InScratch(row.fileName)) == ReadFileBytes(sampleDir + "\\" + row.fileName),
+       "an existing, longer target is replaced by the expanded file");
+    ok(!FileExists(InScratch("tempfile.tmp")), "a leftover tempfile.tmp is overwritten and removed");
+}
+
+struct FailureCase {
+    const char *what;
+    std::uint32_t resourceId;
+    const char *prepare; // "", "folder", "held" or "tempfolder"
+    const char *message;
+};
+
+static const FailureCase failures[] = {
+    {"resource missing", 4999, "", TextErrorResource},
+    {"payload under the numeric RCDATA type", FaultNumericType, "", TextErrorResource},
+    {"wrong signature", FaultSignature, "", TextErrorResource},
+    {"wrong mode byte", FaultMode, "", TextErrorResource},
+    {"truncated stream", FaultTruncated, "", TextErrorWriteFile},
+    {"target is a folder", 5002, "folder", TextErrorCreateFile},
+    {"target held open by another process", 5002, "held", TextErrorCreateFile},
+    {"tempfile.tmp is a folder", 5002, "tempfolder", TextErrorCreateFile},
+};
+
+static void TestFailure(const FailureCase &c, const std::string &self)
+{
+    FreshScratch();
+    const std::string target = InScratch("target.dll");
+    const std::string old = "the earlier file";
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (!std::strcmp(c.prepare, "folder")) {
+        CreateDirectoryA(target.c_str(), nullptr);
+    } else if (!std::strcmp(c.prepare, "held")) {
+        WriteFileBytes(target, old);
+        held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    } else if (!std::strcmp(c.prepare, "tempfolder")) {
+        CreateDirectoryA(InScratch("tempfile.tmp").c_str(), nullptr);
+    }
+
+    PROCESS_INFORMATION pi;
+    std::string line = "\"" + self + "\" child \"" + scratch + "\" " + std::to_string(c.resourceId) + " target.dll";
+    if (!ok(StartProcess(line, nullptr, &pi), "%s: child started", c.what))
+        return;
+    BoxSeen box = AnswerBox(pi.dwProcessId, TextErrorCaption, IDOK, 30000);
+    DWORD exitCode = 1;
+    bool ended = WaitExit(pi, 30000, &exitCode);
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+
+    ok(box.found && box.text == c.message, "%s: box says \"%s\"", c.what, box.text.c_str());
+    ok(ended && exitCode == 0, "%s: ends with exit code 0 (%lu)", c.what, exitCode);
+    bool tempIsFolder = !std::strcmp(c.prepare, "tempfolder");
+    ok(tempIsFolder || !FileExists(InScratch("tempfile.tmp")), "%s: no tempfile.tmp left", c.what);
+    ok(!FileExists(InScratch("target.dl_")), "%s: nothing written under the compressed name", c.what);
+    if (!std::strcmp(c.prepare, "held")) {
+        ok(ReadFileBytes(target) == old, "%s: the earlier file is untouched", c.what);
+    } else if (!std::strcmp(c.prepare, "")) {
+        ok(!FileExists(target), "%s: no broken target left", c.what);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    setupState.instanceHandle = GetModuleHandleA(nullptr);
+    if (argc == 5 && !std::strcmp(argv[1], "child")) {
+        SetCurrentDirectoryA(argv[2]);
+        ExtractPayloadFile(std::strtoul(argv[3], nullptr, 10), argv[4]);
+        return 0;
+    }
+    if (argc != 3) {
+        std::printf("usage: test_extract SAMPLE_DIR SCRATCH_DIR (Unix paths)\n");
+        return 2;
+    }
+    sampleDir = WinePath(argv[1]);
+    scratch = WinePath(argv[2]);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+
+    TestEveryRow();
+    TestReplaces();
+    for (const FailureCase &c : failures)
+        TestFailure(c, self);
+    SetCurrentDirectoryA("C:\\");
+    RemoveTree(scratch);
+    return Summary();
+}

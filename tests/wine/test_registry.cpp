@@ -1,0 +1,168 @@
+// The registry operations and install records against Wine's real registry.
+#include "check.h"
+#include "install.h"
+#include "setup_state.h"
+
+#include <cstring>
+#include <string>
+
+static const char ProductKey[] = "Software\\Brightlark";
+static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
+
+// The value as stored: its type and its bytes.
+static bool ReadRaw(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    char data[1024];
+    DWORD size = sizeof data;
+    LONG status = RegQueryValueExA(handle, name, nullptr, type, reinterpret_cast<BYTE *>(data), &size);
+    RegCloseKey(handle);
+    if (status == ERROR_SUCCESS)
+        bytes->assign(data, size);
+    return status == ERROR_SUCCESS;
+}
+
+static void WriteRaw(const char *name, DWORD type, const std::string &bytes)
+{
+    HKEY handle;
+    RegCreateKeyExA(HKEY_CURRENT_USER, ProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()), DWORD(bytes.size()));
+    RegCloseKey(handle);
+}
+
+static void TestWrites()
+{
+    DWORD type = 0;
+    std::string bytes;
+    // A text is written with its terminator, whatever size is passed.
+    ok(SetProductValue(ValueProgramDirectory, "C:\\x", 256, REG_SZ), "set ProgramDirectory");
+    ok(ReadRaw(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", &type, &bytes) && type == REG_SZ &&
+           bytes == std::string("C:\\x", 5),
+       "ProgramDirectory stored as REG_SZ of 5 bytes (type %lu, %u bytes)", type, unsigned(bytes.size()));
+
+    std::uint32_t version = InstallerVersion;
+    ok(SetProductValue(ValueProgramVersion, &version, 4, REG_BINARY), "set ProgramVersion");
+    ok(ReadRaw(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", &type, &bytes) && type == REG_BINARY &&
+           bytes == std::string("\x84\x03\x00\x00", 4),
+       "ProgramVersion stored as REG_BINARY 84 03 00 00");
+
+    ok(SetProductValue("\\", "default", 0, REG_SZ) &&
+           ReadRaw(HKEY_CURRENT_USER, ProductKey, "", &type, &bytes) && bytes == std::string("default", 8),
+       "a single backslash names the key's default value");
+    ok(SetProductValue("\\Sub\\Name", "n", 0, REG_SZ) &&
+           ReadRaw(HKEY_CURRENT_USER, "Software\\Brightlark\\Sub", "Name", &type, &bytes),
+       "a set creates the missing subkey");
+    ok(!SetProductValue(("\\" + std::string(236, 'v')).c_str(), "x", 0, REG_SZ),
+       "a value path past 255 characters is refused");
+}
+
+static void TestReads()
+{
+    std::uint32_t version = 0, count = 0;
+    ok(GetProductValue(ValueProgramVersion, &version, 4, &count) && version == 900 && count == 4,
+       "ProgramVersion reads back as 900 (%u, %u bytes)", version, count);
+    ok(GetProductValue(ValueProgramDirectory, nullptr, 0, &count) && count == 5,
+       "a read of size 0 gives the value's size (%u)", count);
+
+    // Reads of ProgramVersion as earlier installations may have left it.
+    struct VersionCase {
+        DWORD type;
+        std::string bytes;
+        bool read;
+        std::uint32_t count;
+    };
+    const VersionCase versions[] = {
+        {REG_DWORD, std::string("\x84\x03\x00\x00", 4), true, 4},
+        {REG_BINARY, std::string("\x84", 1), true, 1},
+        {REG_BINARY, std::string("\x84\x03", 2), true, 2},
+        {REG_BINARY, std::string(8, '\x01'), false, 0},
+    };
+    for (const VersionCase &c : versions) {
+        WriteRaw("ProgramVersion", c.type, c.bytes);
+        count = 0;
+        bool read = GetProductValue(ValueProgramVersion, &version, 4, &count);
+        ok(read == c.read && (!read || count == c.count), "ProgramVersion of %u bytes, type %lu: read %d, count %u",
+           unsigned(c.bytes.size()), c.type, read, count);
+    }
+
+    // Texts end inside their buffer or are refused.
+    struct TextCase {
+        std::string stored;
+        bool read;
+    };
+    const TextCase texts[] = {
+        {std::string(255, 'd') + '\0', true},
+        {std::string(256, 'd') + '\0', false},
+        {std::string(300, 'd') + '\0', false},
+        {"C:\\unterminated", true},
+        {std::string(256, 'd'), false}, // fills the buffer without a terminator
+    };
+    for (const TextCase &c : texts) {
+        WriteRaw("ProgramDirectory", REG_SZ, c.stored);
+        char buffer[DestinationSize + 1];
+        buffer[DestinationSize] = 'z';
+        bool read = GetProductText(ValueProgramDirectory, buffer, DestinationSize);
+        ok(read == c.read && buffer[DestinationSize] == 'z' &&
+               (!read || std::string(buffer) == c.stored.substr(0, c.stored.find('\0'))),
+           "ProgramDirectory of %u bytes: read %d", unsigned(c.stored.size()), read);
+    }
+
+    ok(!GetProductValue("\\Missing", &version, 4, &count), "a missing value is a failure");
+    ok(!GetProductValue("\\NoSuchKey\\Value", &version, 4, &count), "a missing key is a failure");
+    char folder[DestinationSize];
+    ok(GetRootText(PathProgramFilesDir, folder, sizeof folder, HKEY_LOCAL_MACHINE) && folder[1] == ':',
+       "ProgramFilesDir reads from the machine's key (%s)", folder);
+}
+
+static void TestDelete()
+{
+    WriteRaw("MonitorDevice", REG_SZ, std::string("x", 2));
+    ok(DeleteProductValue(ValueMonitorDevice), "an existing value is deleted");
+    ok(!DeleteProductValue(ValueMonitorDevice), "deleting a missing value is a failure");
+    HKEY key;
+    bool keyStays = RegOpenKeyExA(HKEY_CURRENT_USER, ProductKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (keyStays)
+        RegCloseKey(key);
+    ok(keyStays, "the key stays after a delete");
+    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+    ok(!DeleteProductValue(ValueMonitorDevice), "deleting from a missing key is a failure");
+}
+
+static void TestUninstallEntry()
+{
+    struct Case {
+        const char *destination;
+        const char *command;
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Brightlark", "\"C:\\Program Files\\Brightlark\\Brightlark.exe\" /uninstall"},
+        {"D:\\Apps\\", "\"D:\\Apps\\Brightlark.exe\" /uninstall"},
+    };
+    for (const Case &c : cases) {
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
+        CopyText(c.destination, setupState.destinationFolder);
+        RegisterUninstall();
+        DWORD type = 0;
+        std::string bytes;
+        ok(ReadRaw(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", &type, &bytes) && type == REG_SZ &&
+               bytes == std::string("Brightlark VERSION 9", 21),
+           "DisplayName for %s", c.destination);
+        ok(ReadRaw(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", &type, &bytes) && type == REG_SZ &&
+               bytes == std::string(c.command, std::strlen(c.command) + 1),
+           "UninstallString for %s is %s", c.destination, bytes.c_str());
+    }
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
+}
+
+int main()
+{
+    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+    TestWrites();
+    TestReads();
+    TestDelete();
+    TestUninstallEntry();
+    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+    return Summary();
+}
