@@ -7,9 +7,10 @@ if(NOT CMAKE_BUILD_TYPE)
     set(CMAKE_BUILD_TYPE MinSizeRel)
 endif()
 
-# Small and self-contained: no exceptions or RTTI, the GCC runtime linked in,
-# and nothing but system DLLs imported.
-add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections
+# Small and self-contained: no exceptions, RTTI or unwind tables, the GCC
+# runtime linked in, and nothing but system DLLs imported. (No
+# -fdata-sections: with it MinGW puts zeroed buffers into the file's data.)
+add_compile_options(-Wall -Wextra -Os -ffunction-sections -fno-asynchronous-unwind-tables
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
     $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0500)

@@ -1,0 +1,135 @@
+#include "install.h"
+#include "setup_state.h"
+#include "ui.h"
+
+#include <shlobj.h>
+
+// Working values of the pass.
+static std::int32_t abortFlag;
+static char scratch[512];
+static const std::uint32_t versionRecord = InstallerVersion;
+
+// What this pass created, so that an abort can take exactly that away:
+// the lengths of the destination's levels it made, and the rows whose file
+// or folder did not exist before.
+static unsigned char createdLevels[DestinationSize];
+static unsigned createdLevelCount;
+static bool createdRows[PayloadRowCount];
+
+static bool Exists(const char *path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+static void CreateLevel(unsigned length)
+{
+    scratch[length] = '\0';
+    if (CreateDirectoryA(scratch, nullptr))
+        createdLevels[createdLevelCount++] = static_cast<unsigned char>(length);
+}
+
+// Every level of the destination, from the top; the drive's root only when
+// the folder's name starts with a second backslash.
+static void CreateDestinationLevels(const char *destination)
+{
+    createdLevelCount = 0;
+    unsigned length = 3;
+    CopyText(destination, scratch);
+    for (;;) {
+        while (destination[length] != '\\' && destination[length] != '\0')
+            ++length;
+        bool last = destination[length] == '\0';
+        CreateLevel(length);
+        if (last)
+            break;
+        scratch[length] = '\\';
+        ++length;
+    }
+}
+
+static void RemoveCreated()
+{
+    const char *destination = setupState.destinationFolder;
+    // Leave the folder before taking it away.
+    scratch[0] = destination[0];
+    CopyText(":\\", scratch + 1);
+    SetCurrentDirectoryA(scratch);
+    for (unsigned row = PayloadRowCount; row-- > 0;) {
+        const PayloadEntry &entry = PayloadTable[row];
+        if (!createdRows[row] || !JoinPath(destination, entry.fileName, scratch, sizeof scratch))
+            continue;
+        if (entry.flags & PayloadFlagFolder)
+            RemoveDirectoryA(scratch);
+        else
+            DeleteFileA(scratch);
+    }
+    while (createdLevelCount > 0) {
+        unsigned length = createdLevels[--createdLevelCount];
+        CopyText(destination, scratch);
+        scratch[length] = '\0';
+        RemoveDirectoryA(scratch);
+    }
+}
+
+static bool Aborted()
+{
+    if (abortFlag == 0)
+        return false;
+    RemoveCreated();
+    ProgressClose();
+    return true;
+}
+
+static void InstallRow(unsigned row)
+{
+    const PayloadEntry &entry = PayloadTable[row];
+    createdRows[row] = false;
+    if (entry.flags & PayloadFlagFolder) {
+        createdRows[row] = CreateDirectoryA(entry.fileName, nullptr) != 0;
+    } else if (entry.flags & PayloadFlagExtract) {
+        CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
+        ProgressUpdate(nullptr, scratch, -1);
+        createdRows[row] = !Exists(entry.fileName);
+        ExtractPayloadFile(entry.resourceId, entry.fileName);
+    }
+}
+
+static void WriteRecords()
+{
+    DeleteProductValue(ValueMonitorDevice);
+    SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
+    SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY);
+    RunCdEncoderSetup(1);
+    RegisterUninstall();
+    AddShortcut(CSIDL_PROGRAMS);
+    AddShortcut(CSIDL_DESKTOPDIRECTORY);
+}
+
+bool InstallPass()
+{
+    ProgressOpen(nullptr, 0, PayloadRowCount, &abortFlag);
+    ProgressUpdate(TextProgressTitle, TextProgressWorking, 0);
+    ProgressPump();
+    if (Aborted())
+        return false;
+
+    CreateDestinationLevels(setupState.destinationFolder);
+    // Files go only into the destination: a folder that cannot be entered
+    // ends the run before anything is extracted elsewhere.
+    if (!SetCurrentDirectoryA(setupState.destinationFolder)) {
+        RemoveCreated();
+        FatalError(TextErrorDestination);
+    }
+
+    for (unsigned row = 0; row < PayloadRowCount; ++row) {
+        InstallRow(row);
+        ProgressUpdate(nullptr, nullptr, row + 1);
+        ProgressPump();
+        if (Aborted())
+            return false;
+    }
+
+    WriteRecords();
+    ProgressClose();
+    return true;
+}

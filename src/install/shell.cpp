@@ -1,0 +1,113 @@
+#include "install.h"
+#include "setup_state.h"
+#include "shell_path.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+static const char LinkName[] = "Brightlark.lnk";
+static const char DirectXFolder[] = "directx\\";
+static const char DirectXProgram[] = "directx\\dxsetup.exe";
+static const char EncoderProgram[] = "mp3coder.exe";
+static const char EncoderSilent[] = "/s";
+static const char SoundFxFolder[] = "SoundFX";
+
+// The shell-link object and its interfaces, as Windows publishes them.
+static const CLSID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const IID ShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const IID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+static char cdFile[CdPathSize], cdFolder[CdPathSize];
+static char folderPath[MAX_PATH], linkPath[MAX_PATH], targetPath[MAX_PATH];
+
+static std::uint32_t Launch(const char *verb, const char *file, const char *parameters,
+                            const char *folder, int show)
+{
+    HINSTANCE started = ShellExecuteA(nullptr, verb, file, parameters, folder, show);
+    return reinterpret_cast<UINT_PTR>(started) > 32;
+}
+
+// Each operation finds the set-up drive afresh from the command line.
+static char SetupDrive()
+{
+    return FindSetupDrive(GetCommandLineA());
+}
+
+std::uint32_t SetupRunsFromCd()
+{
+    return ComposeCdPath(SetupDrive(), "", cdFolder) && GetDriveTypeA(cdFolder) == DRIVE_CDROM;
+}
+
+std::uint32_t RunCdDirectXSetup()
+{
+    char drive = SetupDrive();
+    if (!ComposeCdPath(drive, DirectXProgram, cdFile) || !ComposeCdPath(drive, DirectXFolder, cdFolder))
+        return 0;
+    return Launch(nullptr, cdFile, nullptr, cdFolder, SW_SHOW);
+}
+
+std::uint32_t RunCdEncoderSetup(std::uint32_t silent)
+{
+    char drive = SetupDrive();
+    if (!ComposeCdPath(drive, EncoderProgram, cdFile) || !ComposeCdPath(drive, "", cdFolder))
+        return 0;
+    return Launch(nullptr, cdFile, silent ? EncoderSilent : nullptr, cdFolder, SW_SHOW);
+}
+
+std::uint32_t OpenCdSoundFx()
+{
+    if (!ComposeCdPath(SetupDrive(), SoundFxFolder, cdFile))
+        return 0;
+    return Launch(nullptr, cdFile, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::uint32_t ExploreCd()
+{
+    if (!ComposeCdPath(SetupDrive(), "", cdFile))
+        return 0;
+    return Launch("explore", cdFile, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,
+                              const char *workingFolder)
+{
+    IShellLinkA *shellLink = nullptr;
+    IPersistFile *persistFile = nullptr;
+    WCHAR wideLink[MAX_PATH];
+    bool saved = false;
+    CoInitialize(nullptr);
+    // Every call must give exactly S_OK; any other value stops here.
+    if (CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, ShellLinkInterface,
+                         reinterpret_cast<void **>(&shellLink)) == S_OK &&
+        shellLink->SetPath(target) == S_OK && shellLink->SetWorkingDirectory(workingFolder) == S_OK &&
+        shellLink->SetDescription(description) == S_OK &&
+        shellLink->QueryInterface(PersistFileInterface, reinterpret_cast<void **>(&persistFile)) == S_OK &&
+        MultiByteToWideChar(CP_ACP, 0, link, -1, wideLink, MAX_PATH) != 0)
+        saved = persistFile->Save(wideLink, TRUE) == S_OK;
+    if (persistFile != nullptr)
+        persistFile->Release();
+    if (shellLink != nullptr)
+        shellLink->Release();
+    CoUninitialize();
+    return saved;
+}
+
+// Paths that do not fit MAX_PATH are refused like any other failure.
+static bool MakeShortcut(int folder)
+{
+    LPITEMIDLIST item = nullptr;
+    if (SHGetSpecialFolderLocation(nullptr, folder, &item) != S_OK)
+        return false;
+    bool found = SHGetPathFromIDListA(item, folderPath) == TRUE;
+    CoTaskMemFree(item);
+    return found && JoinPath(folderPath, LinkName, linkPath, MAX_PATH) &&
+           JoinPath(setupState.destinationFolder, PayloadTable[PayloadRowProgram].fileName,
+                    targetPath, MAX_PATH) &&
+           CreateShellLink(targetPath, linkPath, TextProductName, setupState.destinationFolder) == 1;
+}
+
+void AddShortcut(int folder)
+{
+    if (!MakeShortcut(folder))
+        AskUser(TextNoteShortcut, MB_OK | MB_ICONINFORMATION, nullptr);
+}

@@ -1,0 +1,95 @@
+#include "sequence.h"
+#include "destination.h"
+#include "install.h"
+#include "setup_state.h"
+
+#include <shellapi.h>
+
+static const char OldUninstaller[] = "uninstall.exe";
+static const char SoundFxFirstRun[] = "/1";
+
+std::uint32_t GetWindowsPlatform()
+{
+    // The version record lives in the scratch block; a failed query leaves
+    // the platform 0, which start-up refuses.
+    OSVERSIONINFOA *version = static_cast<OSVERSIONINFOA *>(setupState.scratchBlock);
+    ZeroMemory(version, sizeof *version);
+    version->dwOSVersionInfoSize = sizeof *version;
+    GetVersionExA(version);
+    return version->dwPlatformId;
+}
+
+// Both values must read back whole: the folder as a text that ends inside
+// its field, the version as exactly four bytes.
+void DetectPreviousInstall()
+{
+    std::uint32_t count = 0;
+    setupState.hasPreviousInstall =
+        GetProductText(ValueProgramDirectory, setupState.previousFolder, DestinationSize) &&
+        GetProductValue(ValueProgramVersion, &setupState.previousVersion,
+                        sizeof setupState.previousVersion, &count) &&
+        count == sizeof setupState.previousVersion;
+}
+
+void ChooseDefaultDestination()
+{
+    if (setupState.hasPreviousInstall) {
+        CopyText(setupState.previousFolder, setupState.destinationFolder);
+        return;
+    }
+    char programFiles[DestinationSize] = "";
+    char windows[MAX_PATH] = "";
+    if (!GetRootText(PathProgramFilesDir, programFiles, DestinationSize, HKEY_LOCAL_MACHINE))
+        programFiles[0] = '\0';
+    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        windows[0] = '\0';
+    ComposeDefaultDestination(programFiles, windows, setupState.destinationFolder);
+}
+
+bool ValidateDestination()
+{
+    if (IsValidDestination(setupState.destinationFolder))
+        return true;
+    AskUser(TextInvalidDestination, MB_OK | MB_ICONINFORMATION, nullptr);
+    return false;
+}
+
+void StartProgram(const char *file, const char *parameters, const char *folder)
+{
+    ShellExecuteA(nullptr, nullptr, file, parameters, folder, SW_SHOW);
+}
+
+bool OfferOldVersionUninstall()
+{
+    if (!setupState.hasPreviousInstall || setupState.previousVersion > 301)
+        return true;
+    if (AskUser(TextAskUninstallOld, MB_OKCANCEL | MB_ICONINFORMATION, nullptr) != IDOK)
+        return false;
+    // Still the earlier installation's folder here.
+    StartProgram(OldUninstaller, nullptr, setupState.destinationFolder);
+    return true;
+}
+
+void OfferStartProduct()
+{
+    bool updated = setupState.hasPreviousInstall && setupState.previousVersion < InstallerVersion;
+    if (AskUser(updated ? TextAskStartUpdated : TextAskStartInstalled, MB_YESNO | MB_ICONQUESTION,
+                nullptr) == IDYES)
+        StartProgram(PayloadTable[PayloadRowProgram].fileName, nullptr, setupState.destinationFolder);
+}
+
+void OfferSoundEffects()
+{
+    const char *program = PayloadTable[PayloadRowSoundFx].fileName;
+    if (!setupState.hasPreviousInstall) {
+        StartProgram(program, SoundFxFirstRun, setupState.destinationFolder);
+        return;
+    }
+    if (AskUser(TextAskSoundEffects, MB_YESNO | MB_ICONQUESTION, nullptr) != IDYES)
+        return;
+    if (SetupRunsFromCd())
+        OpenCdSoundFx();
+    else
+        StartProgram(program, nullptr, setupState.destinationFolder);
+}

@@ -1,0 +1,15 @@
+// The steps of the setup sequence that WinMain walks through.
+#pragma once
+#include <cstdint>
+
+std::uint32_t GetWindowsPlatform();
+void DetectPreviousInstall();
+void ChooseDefaultDestination();
+bool ValidateDestination();
+bool OfferOldVersionUninstall();
+void OfferSoundEffects();
+void OfferStartProduct();
+
+// Starts a program of the product or the old version with the shell's
+// default action, without waiting for it.
+void StartProgram(const char *file, const char *parameters, const char *folder);

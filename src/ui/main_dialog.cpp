@@ -1,0 +1,97 @@
+#include "install.h"
+#include "resource_ids.h"
+#include "setup_state.h"
+#include "ui.h"
+#include "ui_banner.h"
+
+#include <shlobj.h>
+
+// An earlier installation of another version fixes the folder: the field is
+// read-only and the browse button disabled.
+static bool OlderInstalled()
+{
+    return setupState.hasPreviousInstall && setupState.previousVersion < InstallerVersion;
+}
+
+static bool FolderLocked()
+{
+    return setupState.hasPreviousInstall && setupState.previousVersion != InstallerVersion;
+}
+
+static const char *Sentence()
+{
+    if (!setupState.hasPreviousInstall || setupState.previousVersion == InstallerVersion)
+        return TextSentenceInstall;
+    return setupState.previousVersion < InstallerVersion ? TextSentenceUpdate : TextSentenceNewer;
+}
+
+static void InitMainDialog(HWND dialog)
+{
+    ShowBanner(dialog, IDC_MAIN_BANNER);
+    char caption[256];
+    ComposeSetupCaption(caption, sizeof caption);
+    SetWindowTextA(dialog, caption);
+    SetDlgItemTextA(dialog, IDC_MAIN_TITLE, caption);
+    SetDlgItemTextA(dialog, IDC_MAIN_SENTENCE, Sentence());
+    SetDlgItemTextA(dialog, IDCANCEL, TextButtonCancel);
+    SetDlgItemTextA(dialog, IDOK, OlderInstalled() ? TextButtonUpdate : TextButtonInstall);
+    SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, setupState.destinationFolder);
+    bool locked = FolderLocked();
+    SendDlgItemMessageA(dialog, IDC_MAIN_FOLDER, EM_SETREADONLY, locked ? 1 : 0, 0);
+    EnableWindow(GetDlgItem(dialog, IDC_MAIN_BROWSE), !locked);
+    for (int item : {IDC_NEED_WINDOWS, IDC_NEED_DISK, IDC_NEED_MEMORY})
+        SendDlgItemMessageA(dialog, item, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// The chosen folder with "\Brightlark" after it goes into the field. A
+// folder without a file-system path, or one that leaves no room for the
+// product's folder, leaves the field as it was.
+static void BrowseForFolder(HWND dialog)
+{
+    static char chosen[MAX_PATH];
+    BROWSEINFOA browse = {dialog, nullptr, chosen, TextBrowseTitle, 0, nullptr, 0, 0};
+    LPITEMIDLIST item = SHBrowseForFolderA(&browse);
+    if (item == nullptr)
+        return;
+    chosen[0] = '\0';
+    SHGetPathFromIDListA(item, chosen);
+    CoTaskMemFree(item);
+    if (chosen[0] == '\0' || !TextsFit(DestinationSize, {chosen, "\\", TextProductName}))
+        return;
+    char *end = TextEnd(chosen);
+    if (end[-1] != '\\')
+        *end++ = '\\';
+    CopyText(TextProductName, end);
+    SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, chosen);
+}
+
+static void ConfirmInstall(HWND dialog)
+{
+    // The product's files cannot be replaced while it runs.
+    if (FindWindowA(TextProductName, nullptr) != nullptr) {
+        AskUser(TextProductRunning, MB_OK | MB_ICONERROR, nullptr);
+        return;
+    }
+    GetDlgItemTextA(dialog, IDC_MAIN_FOLDER, setupState.destinationFolder, DestinationSize);
+    EndDialog(dialog, 1);
+}
+
+INT_PTR MainDialogHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        InitMainDialog(dialog);
+    } else if (message == WM_COMMAND) {
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            ConfirmInstall(dialog);
+            break;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            break;
+        case IDC_MAIN_BROWSE:
+            BrowseForFolder(dialog);
+            break;
+        }
+    }
+    return 0;
+}
