@@ -37,7 +37,7 @@ HMODULE LoadSystemLibrary(const char *name)
     if (end[-1] != '\\')
         *end++ = '\\';
     CopyText(name, end);
-    // The altered search path makes the library's own imports come from the
-    // system folder too.
-    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // What these libraries import themselves, Windows always takes from its
+    // own folder.
+    return LoadLibraryA(path);
 }
