@@ -21,6 +21,8 @@ echo "== set-up program, 32-bit"
 cmake -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 cmake --build "$build/win32" -j "$jobs"
 ./tools/size.sh "$build/win32"
+tests/wine/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
+    "$build/win32"/tests/wine/*.exe "$build/win32"/sample/*.exe "$build/win32"/sample/*.dll
 
 # Some kernels (virtual machines without IA-32 emulation) cannot start 32-bit
 # programs, and so neither 32-bit Wine. There the same sources are built for
