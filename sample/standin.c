@@ -1,7 +1,8 @@
-/* standin: a general stand-in for any helper program the set-up may start
-   (an encoder, a DirectX installer, an uninstaller). Tests copy it under the
-   helper's name; the record carries that name, since it comes from the
-   module path as started. */
+/* standin: the sound-effects pack installer of the sample product, and a
+   general stand-in for any helper program the set-up may start (an encoder,
+   a DirectX installer, an uninstaller). Tests copy it under the helper's
+   name; the record carries that name, since it comes from the module path
+   as started. */
 #include <windows.h>
 
 #include "start_record.h"
