@@ -115,14 +115,20 @@ int main(int argc, char **argv)
         ExtractPayloadFile(std::strtoul(argv[3], nullptr, 10), argv[4]);
         return 0;
     }
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    if (argc == 3 && !std::strcmp(argv[1], "disk-full")) {
+        // The folder is a file system too small for the expanded program.
+        scratch = WinePath(argv[2]);
+        TestFailure({"disk full during expansion", 5000, "", TextErrorWriteFile}, self);
+        return Summary();
+    }
     if (argc != 3) {
-        std::printf("usage: test_extract SAMPLE_DIR SCRATCH_DIR (Unix paths)\n");
+        std::printf("usage: test_extract SAMPLE_DIR SCRATCH_DIR | disk-full SMALL_DIR (Unix paths)\n");
         return 2;
     }
     sampleDir = WinePath(argv[1]);
     scratch = WinePath(argv[2]);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
 
     TestEveryRow();
     TestReplaces();
