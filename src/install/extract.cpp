@@ -8,10 +8,10 @@ static const char TempFileName[] = "tempfile.tmp";
 
 // LZ32 is loaded from the system folder by full path, so that a copy placed
 // beside the set-up program or in the current folder is never used.
-typedef INT(WINAPI *LZOpenFileProc)(LPSTR, LPOFSTRUCT, WORD);
+typedef INT(WINAPI *LZInitProc)(INT);
 typedef LONG(WINAPI *LZCopyProc)(INT, INT);
 typedef void(WINAPI *LZCloseProc)(INT);
-static LZOpenFileProc lzOpenFile;
+static LZInitProc lzInit;
 static LZCopyProc lzCopy;
 static LZCloseProc lzClose;
 
@@ -24,7 +24,6 @@ static HANDLE tempFile;
 static DWORD bytesWritten;
 static INT sourceFile;
 static HFILE targetFile;
-static OFSTRUCT openInfo;
 
 template <typename Proc> static Proc LookUp(HMODULE module, const char *name)
 {
@@ -38,10 +37,10 @@ static bool LoadLz()
     HMODULE lz = LoadSystemLibrary("lz32.dll");
     if (lz == nullptr)
         return false;
-    lzOpenFile = LookUp<LZOpenFileProc>(lz, "LZOpenFileA");
+    lzInit = LookUp<LZInitProc>(lz, "LZInit");
     lzClose = LookUp<LZCloseProc>(lz, "LZClose");
     lzCopy = LookUp<LZCopyProc>(lz, "LZCopy");
-    return lzOpenFile != nullptr && lzClose != nullptr && lzCopy != nullptr;
+    return lzInit != nullptr && lzClose != nullptr && lzCopy != nullptr;
 }
 
 // The resource must be a whole SZDD file: its header says how long the
@@ -83,16 +82,25 @@ static void WriteTempFile()
 }
 
 // A target that came out short or broken would be a corrupt product file:
-// it is removed before the run ends.
+// it is removed before the run ends. Both files are opened by plain name in
+// the current folder: LZOpenFileA and OpenFile keep the full path in a
+// 128-character record, so they fail in a deep destination folder, and they
+// look for the temporary file beside the set-up program before the current
+// folder.
 static void ExpandTempFile(const char *target)
 {
-    sourceFile = lzOpenFile(const_cast<char *>(TempFileName), &openInfo, OF_READ);
-    if (sourceFile < 0)
+    HFILE temp = _lopen(TempFileName, OF_READ);
+    sourceFile = temp == HFILE_ERROR ? -1 : lzInit(temp);
+    if (sourceFile < 0) {
+        // LZInit leaves a file it refused open; close it so it can go.
+        if (temp != HFILE_ERROR)
+            _lclose(temp);
         FailExtraction(TextErrorWriteFile);
-    // Opened as LZ32 would open it for writing, but without its fallback to
-    // the compressed name ("Brightlark.ex_"), which would put the product
-    // file under the wrong name and report success.
-    targetFile = OpenFile(target, &openInfo, OF_CREATE | OF_WRITE);
+    }
+    // Created directly, without LZ32's fallback to the compressed name
+    // ("Brightlark.ex_"), which would put the product file under the wrong
+    // name and report success.
+    targetFile = _lcreat(target, 0);
     if (targetFile == HFILE_ERROR) {
         lzClose(sourceFile);
         FailExtraction(TextErrorCreateFile);
