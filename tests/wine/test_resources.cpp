@@ -39,7 +39,7 @@ static const Dialog Dialogs[] = {
         {1001, Static, "Program Installation", 0x50020000, 0, 58, 142, 142, 8},
         {Decoration, Static, "", 0x50000010, 0, 58, 152, 196, 1},
         {1002, Static, "Brightlark will be installed in your PC in the specified folder.", 0x50020000, 0, 66, 158,
-         144, 26},
+         144, 34},
         {1, Button, "&I n s t a l l", 0x50010001, 0x20, 58, 220, 64, 22},
         {2, Button, "&C a n c e l", 0x50010000, 0, 134, 220, 64, 22},
         {1003, Edit, "", 0x50830080, 0x20, 58, 194, 122, 12},
