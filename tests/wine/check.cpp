@@ -29,6 +29,11 @@ int Summary()
     return failedCount == 0 && passedCount > 0 ? 0 : 1;
 }
 
+int Failures()
+{
+    return failedCount;
+}
+
 std::string WinePath(const char *unixPath)
 {
     std::string path = "Z:";
@@ -37,10 +42,19 @@ std::string WinePath(const char *unixPath)
     return path;
 }
 
+// Paths of any length: the wide calls take a full path past MAX_PATH with
+// the \\?\ prefix.
+static std::wstring Wide(const std::string &path)
+{
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), int(path.size()), &wide[0], int(wide.size())));
+    return path.size() > 2 && path[1] == ':' && path[2] == '\\' ? L"\\\\?\\" + wide : wide;
+}
+
 std::string ReadFileBytes(const std::string &path, bool *found)
 {
     std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (found)
         *found = file != INVALID_HANDLE_VALUE;
@@ -56,7 +70,7 @@ std::string ReadFileBytes(const std::string &path, bool *found)
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -68,29 +82,66 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
 
 bool FileExists(const std::string &path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static void RemoveTreeW(const std::wstring &path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTreeW(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
 }
 
 void RemoveTree(const std::string &path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    RemoveTreeW(Wide(path));
+}
+
+bool ReadRegistryValue(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    char data[2048];
+    DWORD size = sizeof data;
+    LONG status = RegQueryValueExA(handle, name, nullptr, type, reinterpret_cast<BYTE *>(data), &size);
+    RegCloseKey(handle);
+    if (status == ERROR_SUCCESS)
+        bytes->assign(data, size);
+    return status == ERROR_SUCCESS;
+}
+
+void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes)
+{
+    HKEY handle;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()), DWORD(bytes.size()));
+    RegCloseKey(handle);
+}
+
+void DeleteRegistryValue(HKEY root, const char *key, const char *name)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
+        RegDeleteValueA(handle, name);
+        RegCloseKey(handle);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
 }
 
 void DeleteRegistryTree(HKEY root, const char *path)

@@ -9,27 +9,14 @@
 static const char ProductKey[] = "Software\\Brightlark";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 
-// The value as stored: its type and its bytes.
 static bool ReadRaw(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
 {
-    HKEY handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
-        return false;
-    char data[1024];
-    DWORD size = sizeof data;
-    LONG status = RegQueryValueExA(handle, name, nullptr, type, reinterpret_cast<BYTE *>(data), &size);
-    RegCloseKey(handle);
-    if (status == ERROR_SUCCESS)
-        bytes->assign(data, size);
-    return status == ERROR_SUCCESS;
+    return ReadRegistryValue(root, key, name, type, bytes);
 }
 
 static void WriteRaw(const char *name, DWORD type, const std::string &bytes)
 {
-    HKEY handle;
-    RegCreateKeyExA(HKEY_CURRENT_USER, ProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-    RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()), DWORD(bytes.size()));
-    RegCloseKey(handle);
+    WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, name, type, bytes);
 }
 
 static void TestWrites()

@@ -11,23 +11,6 @@
 static const char ProductKey[] = "Software\\Brightlark";
 static const char VersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-static void SetRaw(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes)
-{
-    HKEY handle;
-    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-    RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()), DWORD(bytes.size()));
-    RegCloseKey(handle);
-}
-
-static void DeleteRaw(HKEY root, const char *key, const char *name)
-{
-    HKEY handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueA(handle, name);
-        RegCloseKey(handle);
-    }
-}
-
 static std::string Text(const std::string &s)
 {
     return s + '\0';
@@ -68,9 +51,9 @@ static void TestPreviousInstall()
     for (const PreviousCase &c : cases) {
         DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
         if (c.folderSet)
-            SetRaw(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folderType, c.folder);
+            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folderType, c.folder);
         if (c.versionSet)
-            SetRaw(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.versionType, c.version);
+            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.versionType, c.version);
         std::memset(setupState.previousFolder, 'z', sizeof setupState.previousFolder);
         std::memset(setupState.destinationFolder, 'z', sizeof setupState.destinationFolder);
         DetectPreviousInstall();
@@ -121,15 +104,15 @@ static void TestDefaultDestination()
     setupState.hasPreviousInstall = 0;
     for (const Case &c : cases) {
         if (c.set)
-            SetRaw(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", REG_SZ, c.value);
+            WriteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", REG_SZ, c.value);
         else
-            DeleteRaw(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir");
+            DeleteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir");
         ChooseDefaultDestination();
         ok(c.destination == setupState.destinationFolder, "%s: destination %s", c.what,
            setupState.destinationFolder);
     }
     if (hadValue)
-        SetRaw(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", savedType, std::string(saved, savedSize));
+        WriteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", savedType, std::string(saved, savedSize));
 }
 
 int main()
