@@ -6,6 +6,6 @@ set -eu
 cd "$(dirname "$0")/.."
 ./tools/deps.sh
 build=${BRIGHTLARK_BUILD:-build}
-cmake -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake "$@" >/dev/null
+cmake --no-warn-unused-cli -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake "$@" >/dev/null
 cmake --build "$build/win32" -j "$(nproc)"
 echo "Built $build/win32/setup.exe"

@@ -9,7 +9,7 @@ jobs=$(nproc)
 build=${BRIGHTLARK_BUILD:-build}
 
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-cmake -S . -B "$build/native" -G Ninja >/dev/null
+cmake --no-warn-unused-cli -S . -B "$build/native" -G Ninja >/dev/null
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs"
 
@@ -18,7 +18,7 @@ tests/fuzz/run.sh 20 "$build/fuzz"
 
 # The product is the 32-bit program; it is always built and its imports checked.
 echo "== set-up program, 32-bit"
-cmake -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+cmake --no-warn-unused-cli -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 cmake --build "$build/win32" -j "$jobs"
 ./tools/size.sh "$build/win32"
 tests/wine/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
@@ -32,7 +32,7 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1; then
 else
     echo "== this machine cannot run 32-bit programs: Windows-side tests run the 64-bit build"
     wintree="$build/win64"
-    cmake -S . -B "$wintree" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+    cmake --no-warn-unused-cli -S . -B "$wintree" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
     cmake --build "$wintree" -j "$jobs"
 fi
 
