@@ -9,11 +9,6 @@
 static const char ProductKey[] = "Software\\Brightlark";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 
-static bool ReadRaw(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
-{
-    return ReadRegistryValue(root, key, name, type, bytes);
-}
-
 static void WriteRaw(const char *name, DWORD type, const std::string &bytes)
 {
     WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, name, type, bytes);
@@ -25,21 +20,21 @@ static void TestWrites()
     std::string bytes;
     // A text is written with its terminator, whatever size is passed.
     ok(SetProductValue(ValueProgramDirectory, "C:\\x", 256, REG_SZ), "set ProgramDirectory");
-    ok(ReadRaw(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", &type, &bytes) && type == REG_SZ &&
+    ok(ReadRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", &type, &bytes) && type == REG_SZ &&
            bytes == std::string("C:\\x", 5),
        "ProgramDirectory stored as REG_SZ of 5 bytes (type %lu, %u bytes)", type, unsigned(bytes.size()));
 
     std::uint32_t version = InstallerVersion;
     ok(SetProductValue(ValueProgramVersion, &version, 4, REG_BINARY), "set ProgramVersion");
-    ok(ReadRaw(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", &type, &bytes) && type == REG_BINARY &&
+    ok(ReadRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", &type, &bytes) && type == REG_BINARY &&
            bytes == std::string("\x84\x03\x00\x00", 4),
        "ProgramVersion stored as REG_BINARY 84 03 00 00");
 
     ok(SetProductValue("\\", "default", 0, REG_SZ) &&
-           ReadRaw(HKEY_CURRENT_USER, ProductKey, "", &type, &bytes) && bytes == std::string("default", 8),
+           ReadRegistryValue(HKEY_CURRENT_USER, ProductKey, "", &type, &bytes) && bytes == std::string("default", 8),
        "a single backslash names the key's default value");
     ok(SetProductValue("\\Sub\\Name", "n", 0, REG_SZ) &&
-           ReadRaw(HKEY_CURRENT_USER, "Software\\Brightlark\\Sub", "Name", &type, &bytes),
+           ReadRegistryValue(HKEY_CURRENT_USER, "Software\\Brightlark\\Sub", "Name", &type, &bytes),
        "a set creates the missing subkey");
     ok(!SetProductValue(("\\" + std::string(236, 'v')).c_str(), "x", 0, REG_SZ),
        "a value path past 255 characters is refused");
@@ -53,48 +48,10 @@ static void TestReads()
     ok(GetProductValue(ValueProgramDirectory, nullptr, 0, &count) && count == 5,
        "a read of size 0 gives the value's size (%u)", count);
 
-    // Reads of ProgramVersion as earlier installations may have left it.
-    struct VersionCase {
-        DWORD type;
-        std::string bytes;
-        bool read;
-        std::uint32_t count;
-    };
-    const VersionCase versions[] = {
-        {REG_DWORD, std::string("\x84\x03\x00\x00", 4), true, 4},
-        {REG_BINARY, std::string("\x84", 1), true, 1},
-        {REG_BINARY, std::string("\x84\x03", 2), true, 2},
-        {REG_BINARY, std::string(8, '\x01'), false, 0},
-    };
-    for (const VersionCase &c : versions) {
-        WriteRaw("ProgramVersion", c.type, c.bytes);
-        count = 0;
-        bool read = GetProductValue(ValueProgramVersion, &version, 4, &count);
-        ok(read == c.read && (!read || count == c.count), "ProgramVersion of %u bytes, type %lu: read %d, count %u",
-           unsigned(c.bytes.size()), c.type, read, count);
-    }
-
-    // Texts end inside their buffer or are refused.
-    struct TextCase {
-        std::string stored;
-        bool read;
-    };
-    const TextCase texts[] = {
-        {std::string(255, 'd') + '\0', true},
-        {std::string(256, 'd') + '\0', false},
-        {std::string(300, 'd') + '\0', false},
-        {"C:\\unterminated", true},
-        {std::string(256, 'd'), false}, // fills the buffer without a terminator
-    };
-    for (const TextCase &c : texts) {
-        WriteRaw("ProgramDirectory", REG_SZ, c.stored);
-        char buffer[DestinationSize + 1];
-        buffer[DestinationSize] = 'z';
-        bool read = GetProductText(ValueProgramDirectory, buffer, DestinationSize);
-        ok(read == c.read && buffer[DestinationSize] == 'z' &&
-               (!read || std::string(buffer) == c.stored.substr(0, c.stored.find('\0'))),
-           "ProgramDirectory of %u bytes: read %d", unsigned(c.stored.size()), read);
-    }
+    // Values of the wrong size or without a terminator: see test_startup.
+    WriteRaw("ProgramDirectory", REG_SZ, std::string(300, 'd') + '\0');
+    char buffer[DestinationSize];
+    ok(!GetProductText(ValueProgramDirectory, buffer, DestinationSize), "an over-long text is refused");
 
     ok(!GetProductValue("\\Missing", &version, 4, &count), "a missing value is a failure");
     ok(!GetProductValue("\\NoSuchKey\\Value", &version, 4, &count), "a missing key is a failure");
@@ -133,10 +90,10 @@ static void TestUninstallEntry()
         RegisterUninstall();
         DWORD type = 0;
         std::string bytes;
-        ok(ReadRaw(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", &type, &bytes) && type == REG_SZ &&
+        ok(ReadRegistryValue(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", &type, &bytes) && type == REG_SZ &&
                bytes == std::string("Brightlark VERSION 9", 21),
            "DisplayName for %s", c.destination);
-        ok(ReadRaw(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", &type, &bytes) && type == REG_SZ &&
+        ok(ReadRegistryValue(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", &type, &bytes) && type == REG_SZ &&
                bytes == std::string(c.command, std::strlen(c.command) + 1),
            "UninstallString for %s is %s", c.destination, bytes.c_str());
     }
