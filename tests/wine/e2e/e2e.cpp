@@ -12,9 +12,11 @@
 #include "setup_state.h"
 #include "texts.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +34,7 @@ static const std::string ProgressCaption = std::string(TextProgressTitle) + Text
 static const char *const Started[] = {"setup.exe",    "brightlark.exe", "sfxpack1.exe",
                                       "mp3coder.exe", "dxsetup.exe",    "uninstall.exe"};
 
+static const char Naive[] = "R:\\naive.exe"; // loads LZ32 by name, beside the planted copy
 static std::string Build, StartLog, Shots, ProgramsDir, DesktopDir;
 static double lzAloneMs;
 
@@ -49,11 +52,13 @@ enum Op {
     Progress, // the progress window appears with its caption
     Gone,     // the progress window goes away, with no box on the way
     Abort,    // message `id` (Cancel when 0) to the progress window as soon as it appears
+    Esc,      // press Install; the user's Esc key reaches the progress window at pump `id2`
     Product,  // the user closes the product's window
     Second,   // a second set-up started now ends at once, silently
     Opened,   // a shell window whose title holds `text` appears; close it
-    Touch,    // create the file `text`
-};
+    Touch,    // create the file `text`; with `id` Held, kept open without sharing
+};            // until the row ends
+enum { Held = 1 };
 enum State { ReadOnly = 1, Disabled = 2, Checked = 4 };
 
 struct Step {
@@ -75,7 +80,11 @@ struct Start {
 };
 
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
-enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4 };
+// Planted puts the recording lz32.dll and comctl32.dll beside the set-up on
+// the CD, in the working folder and in the destination, and lets Wine load
+// such native copies into it. Stopped: the pass ends at a faulty fourth
+// file, and the three files before it stay.
+enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Stopped = 16 };
 
 struct Scenario {
     const char *name;
@@ -87,6 +96,8 @@ struct Scenario {
     std::string installed; // where a complete installation must be; "" for none
     std::vector<Start> starts;
     std::string programFiles = "C:\\Program Files";
+    std::string folder = "";  // working folder; "" for the program's own
+    std::string program = ""; // build output copied to the command's program first
 };
 
 // ---- Helpers ---------------------------------------------------------------
@@ -221,6 +232,8 @@ struct Run {
     LARGE_INTEGER clicked = {};
     bool aborted = false;
     int shots = 0;
+    HANDLE held = INVALID_HANDLE_VALUE;
+    int asked = -1; // where the bar stands when "Abort?" is asked
 };
 
 // When a wait of `ms` ends, within the row's time limit.
@@ -289,6 +302,28 @@ static bool TextFits(HWND dialog, int id, RECT *need, RECT *area)
     return need->bottom <= area->bottom && need->right <= area->right;
 }
 
+// Presses Install, and Esc so that it reaches pump `id2` (the first when
+// 0): each pump takes one input message, so a key without meaning goes
+// first for each pump before it. All is queued while the set-up is held in
+// the main dialog; the click, a posted message, is taken first.
+static bool PressEscape(Run &run, const Step &step)
+{
+    std::vector<INPUT> keys(std::max(step.id2, 1) + 2);
+    for (INPUT &key : keys)
+        key.type = INPUT_KEYBOARD, key.ki.wVk = VK_F24;
+    keys[keys.size() - 3].ki.wVk = keys[keys.size() - 1].ki.wVk = VK_ESCAPE;
+    keys[keys.size() - 2].ki.dwFlags = keys[keys.size() - 1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SuspendThread(run.pi.hThread);
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(run.pi.hThread, &context); // returns once the thread stands
+    bool queued = PostMessageA(GetDlgItem(run.dialog, IDOK), BM_CLICK, 0, 0) &&
+                  SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+    ResumeThread(run.pi.hThread);
+    run.asked = int(keys.size()) - 3;
+    return ok(queued, "Install pressed, Esc on its way");
+}
+
 // One step; false when the row cannot go on.
 static bool Play(Run &run, const Step &step)
 {
@@ -312,6 +347,11 @@ static bool Play(Run &run, const Step &step)
         if (!ok(box != nullptr, "box \"%s\" saying \"%s\"; open:%s", caption, text, seen.c_str()))
             return false;
         ok(ItemText(box, 0xFFFF) == step.text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text);
+        DWORD_PTR bar = 0;
+        if (step.text == TextAskAbort && run.asked >= 0)
+            ok(SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                                   &bar) && int(bar) == run.asked,
+               "asked with the bar at %d, not %d", int(bar), run.asked);
         Shot(run, box, step.text);
         PostMessageA(GetDlgItem(box, step.id), BM_CLICK, 0, 0);
         for (int i = 0; i < 100 && IsWindow(box); ++i)
@@ -342,7 +382,10 @@ static bool Play(Run &run, const Step &step)
         return ok(ItemText(run.dialog, step.id) == step.text, "typed \"%s\"", text);
     }
     case Progress:
-    case Abort: {
+    case Abort:
+    case Esc: {
+        if (step.op == Esc && !PressEscape(run, step))
+            return false;
         // Polled without pause: the window takes messages only between files.
         DWORD until = Until(run, 15000);
         while (!(run.progress = Find(pid, nullptr, IDC_PROGRESS_BAR)) && GetTickCount() < until &&
@@ -350,8 +393,10 @@ static bool Play(Run &run, const Step &step)
             ;
         if (!ok(run.progress != nullptr, "progress window shown"))
             return false;
-        if ((run.aborted = step.op == Abort))
+        if ((run.aborted = step.op != Progress) && step.op == Abort)
             return PostMessageA(run.progress, step.id ? step.id : WM_COMMAND, step.id ? 0 : IDCANCEL, 0);
+        if (run.aborted)
+            break;
         char caption[256] = "";
         for (int i = 0; i < 400 && IsWindow(run.progress) && ProgressCaption != caption; ++i, Sleep(5))
             GetWindowTextA(run.progress, caption, sizeof caption);
@@ -401,7 +446,11 @@ static bool Play(Run &run, const Step &step)
         break;
     }
     case Touch:
-        return ok(WriteFileBytes(step.text, "x"), "file %s made", text);
+        if (!ok(WriteFileBytes(step.text, "x"), "file %s made", text))
+            return false;
+        if (step.id == Held)
+            run.held = CreateFileA(text, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        break;
     }
     return true;
 }
@@ -415,10 +464,12 @@ static void Clean(const Scenario *row)
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
     Store(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
           Sz(row ? row->programFiles : "C:\\Program Files"));
-    for (const char *folder : {DefaultDest, "C:\\Apps", "C:\\Long"})
+    for (const char *folder : {DefaultDest, "C:\\Apps", "C:\\Long", "C:\\faulty"})
         RemoveTree(folder);
-    for (const std::string &file : {std::string("C:\\blocker"), std::string("C:\\setupdisk\\tempfile.tmp"), StartLog})
+    for (const std::string &file : {std::string("C:\\blocker"), std::string("C:\\setupdisk\\tempfile.tmp"), StartLog,
+                                    std::string(Naive), std::string("R:\\lz32.dll"), std::string("R:\\comctl32.dll")})
         DeleteFileA(file.c_str());
+    DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\naive.exe");
     for (const std::string &folder : {ProgramsDir, DesktopDir}) {
         DeleteFileA(Link(folder).c_str());
         RemoveDirectoryA(Link(folder).c_str());
@@ -429,9 +480,17 @@ static void Clean(const Scenario *row)
         Store(HKEY_CURRENT_USER, appDefaults, "Version", Sz(row->windows));
 }
 
+static std::string SetupPath(const Scenario &row) { return row.command.substr(0, row.command.find(' ')); }
+static std::string StartFolder(const Scenario &row)
+{
+    return row.folder.empty() ? ParentOf(SetupPath(row)) : row.folder;
+}
+
 static void Prepare(const Scenario &row)
 {
     Clean(&row);
+    if (!row.program.empty())
+        CopyTo(Build + "\\" + row.program, SetupPath(row));
     // An earlier installation: its records and uninstall entry, an old
     // program and its uninstaller. The old program is the stand-in, so that
     // a start of it shows in the log and its replacement is seen.
@@ -446,6 +505,27 @@ static void Prepare(const Scenario &row)
     for (const std::string &folder : {ProgramsDir, DesktopDir})
         if (row.flags & LinksBlocked)
             CreateDirectoryA(Link(folder).c_str(), nullptr);
+    if (row.flags & Planted) {
+        // Without the override Wine never loads a native copy of a system
+        // library, and the trap proves nothing; the control shows it is live.
+        // Set per program: Wine reads WINEDLLOVERRIDES only from the Unix
+        // environment it was started with.
+        for (const std::string program : {"setup.exe", "naive.exe"})
+            for (const char *name : {"lz32", "comctl32"})
+                Store(HKEY_CURRENT_USER, ("Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides").c_str(), name,
+                      Sz("native,builtin"));
+        for (const std::string &folder : {std::string("R:\\"), StartFolder(row), std::string(OldDest)})
+            for (const char *name : {"lz32.dll", "comctl32.dll"})
+                CopyTo(Build + "\\planted\\" + name, Join(folder, name));
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        PROCESS_INFORMATION control;
+        DWORD code = 1;
+        ok(CopyTo(self, Naive) && StartProcess(std::string(Naive) + " naive", "R:\\", &control) &&
+               WaitExit(control, 20000, &code) && code == 0 && ReadFileBytes(StartLog).find(Naive) != std::string::npos,
+           "a program loading lz32.dll by name beside the planted copy loads it");
+        DeleteFileA(StartLog.c_str());
+    }
     if (row.flags & ProductRunning) {
         // Started by the test, not the set-up: kept out of the start log.
         PROCESS_INFORMATION product;
@@ -506,10 +586,11 @@ static void CheckOutcome(const Scenario &row)
         if (done)
             ok(ReadFileBytes(Join(dest, entry.fileName)) == sample, "%s installed as built", entry.fileName);
         else if (old)
-            ok(FileExists(Join(OldDest, entry.fileName)) == (&entry == &PayloadTable[PayloadRowProgram]),
-               "only the earlier program in %s", OldDest);
+            ok(FileExists(Join(OldDest, entry.fileName)) ==
+                   (&entry == &PayloadTable[PayloadRowProgram] || ((row.flags & Stopped) && &entry < &PayloadTable[3])),
+               "%s in %s as expected", entry.fileName, OldDest);
     }
-    ok(done ? !FileExists(Join(dest, "tempfile.tmp")) : !FileExists(DefaultDest), "no leftovers");
+    ok(!FileExists(Join(done ? dest : OldDest, "tempfile.tmp")) && (done || !FileExists(DefaultDest)), "no leftovers");
     for (const std::string &folder : {ProgramsDir, DesktopDir})
         if (done && !(row.flags & NoLinks))
             CheckShortcut(dest, Link(folder));
@@ -551,8 +632,14 @@ static void RunScenario(const Scenario &row)
     DWORD began = GetTickCount();
     Prepare(row);
     Run run = {row, {}, GetTickCount() + 120000};
-    std::string folder = ParentOf(row.command.substr(0, row.command.find(' ')));
-    if (ok(StartProcess(row.command, folder.c_str(), &run.pi), "started %s", row.command.c_str())) {
+    std::string folder = StartFolder(row);
+    // A program named without a path is looked for in the starter's folder.
+    char here[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, here);
+    SetCurrentDirectoryA(folder.c_str());
+    bool started = StartProcess(row.command, folder.c_str(), &run.pi);
+    SetCurrentDirectoryA(here);
+    if (ok(started, "started %s", row.command.c_str())) {
         for (const Step &step : row.steps)
             if (!Play(run, step))
                 break;
@@ -565,6 +652,8 @@ static void RunScenario(const Scenario &row)
         ok(!open, "nothing left open:%s", seen.c_str());
         ok(WaitExit(run.pi, open ? 0 : 20000, &code) && code == 0, "set-up ends with 0 (%lu)", code);
     }
+    if (run.held != INVALID_HANDLE_VALUE)
+        CloseHandle(run.held);
     Settle(10000);
     CheckOutcome(row);
     for (const PayloadEntry &entry : PayloadTable)
@@ -662,6 +751,11 @@ static std::vector<Scenario> Table()
     const Steps Fails = {{Click, IDOK}, {Fatal, IDOK, TextErrorDestination}};
     const Steps Locked = {{Dlg, IDC_AGREEMENT_TEXT}, {Is, IDC_AGREEMENT_TEXT, "", ReadOnly}, {Click, IDOK}};
     const std::vector<Start> Fresh = {Sfx(DefaultDest, "/1"), Coder};
+    const std::string Long300 = "C:\\Long\\" + std::string(292, 'e'), Files = "C:\\Program Files";
+    const char *Faulty = "C:\\faulty\\setup.exe";
+    const Steps Stop = Agree + Main + Steps{{Click, IDOK}, {Progress}};
+    // The pump after the fifth file is the sixth.
+    const Steps AbortLast = Agree + Main + Steps{{Esc, 0, "", 6}, {Box, IDYES, TextAskAbort}, {Gone}};
     return {
         {"fresh install by autorun, Windows 98", Win98, 0, 0, Autorun,
          Locked + Page(TextSentenceInstall, TextButtonInstall, 0, DefaultDest) +
@@ -748,11 +842,48 @@ static std::vector<Scenario> Table()
         {"abort declined: the pass goes on", Win98, 0, 0, Autorun,
          Agree + Main + Steps{{Click, IDOK}, {Abort}, {Box, IDNO, TextAskAbort}, {Gone}} + Offers(IDNO, IDNO),
          DefaultDest, Fresh},
+        // Stopped at the first pump, the pass never reaches a destination it
+        // could not create.
+        {"abort at the first pump: destination untouched", Win98, 0, 0, Autorun,
+         TypeFolder("Q:\\x") + Steps{{Esc}, {Box, IDYES, TextAskAbort}, {Gone}}, "", {}},
+        {"abort after the fifth file, fresh", Win98, 0, 0, Autorun, AbortLast, "", {}},
+        {"abort after the fifth file over 899", Win98, 899, 0, ByHand, AbortLast, "", {}},
+        {"faulty payload over 899: fourth file missing", Win98, 899, Stopped, Faulty,
+         Stop + Steps{{Fatal, IDOK, TextErrorResource}}, "", {}, Files, "", "setup_fault_missing.exe"},
+        {"faulty payload over 899: fourth file truncated", Win98, 899, Stopped, Faulty,
+         Stop + Steps{{Fatal, IDOK, TextErrorWriteFile}}, "", {}, Files, "", "setup_fault_truncated.exe"},
+        {"faulty payload over 899: wrong signature", Win98, 899, Stopped, Faulty,
+         Stop + Steps{{Fatal, IDOK, TextErrorResource}}, "", {}, Files, "", "setup_fault_badsig.exe"},
+        {"faulty payload over 899: wrong mode byte", Win98, 899, Stopped, Faulty,
+         Stop + Steps{{Fatal, IDOK, TextErrorResource}}, "", {}, Files, "", "setup_fault_badmode.exe"},
+        {"earlier program held open by another program", Win98, 899, 0, ByHand,
+         Steps{{Touch, Held, Join(OldDest, "Brightlark.exe")}} + Stop + Steps{{Fatal, IDOK, TextErrorCreateFile}}, "", {}},
+        // Any line of the start log naming setup.exe is a planted library at
+        // work; the destination is the current folder when LZ32 is needed.
+        // On Vista the set-up leaves the DLL search as it is: only loading
+        // by full path keeps the planted copies out.
+        {"planted lz32.dll and comctl32.dll never loaded, Vista", "vista", 900, Planted, ByHand,
+         Agree + Main + Pass + Steps{{Box, IDNO, TextAskSoundEffects}} + Offers(0, IDNO), OldDest, {Coder}, Files,
+         "C:\\Apps"},
+        // The set-up drive comes from the first colon of the command line.
+        {"started as plain setup.exe: no set-up drive", Win98, 0, 0, "setup.exe", Agree + Main + Pass + Offers(0, IDNO),
+         DefaultDest, {Sfx(DefaultDest, "/1")}, Files, "R:\\"},
+        {"drive only in an argument", Win98, 0, 0, "setup.exe x c:\\foo", Agree + Main + Pass + Offers(0, IDNO),
+         DefaultDest, {Sfx(DefaultDest, "/1"), DiskCoder}, Files, "R:\\"},
+        {"lower-case drive letter", Win98, 0, 0, "r:\\setup.exe /autorun", Agree + Main + Pass + Offers(IDNO, IDNO),
+         DefaultDest, Fresh},
+        {"/AUTORUN over 900: the CD menu", Win98, 900, 0, "R:\\setup.exe /AUTORUN", Menu + Abandon, "", {}},
+        {"destination of 300 characters: cut to 255", Win98, 0, NoLinks, Autorun,
+         TypeFolder(Long300) + Notes + Offers(IDNO, IDNO), Long300.substr(0, 255), {Coder}},
     };
 }
 
 int main(int argc, char **argv)
 {
+    // The control of the planted-library row, run as R:\naive.exe: loads
+    // LZ32 by name, as a careless program would.
+    if (argc == 2 && !std::strcmp(argv[1], "naive"))
+        return LoadLibraryA("lz32.dll") ? 0 : 1;
     if (argc < 2) {
         std::puts("usage: test_e2e BUILD_DIR [NAME_PART]");
         return 2;
