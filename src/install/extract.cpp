@@ -5,6 +5,7 @@
 // The compressed bytes go to this file in the destination folder, and LZ32
 // expands them from there into the target.
 static const char TempFileName[] = "tempfile.tmp";
+static const char ExpandedFileName[] = "tempfile.new";
 
 // LZ32 is loaded from the system folder by full path, so that a copy placed
 // beside the set-up program or in the current folder is never used.
@@ -61,9 +62,10 @@ static void LoadPayload(std::uint32_t resourceId)
         FatalError(TextErrorResource);
 }
 
-// No failure leaves the temporary file behind.
+// No failure leaves a temporary file behind.
 [[noreturn]] static void FailExtraction(const char *message)
 {
+    DeleteFileA(ExpandedFileName);
     DeleteFileA(TempFileName);
     FatalError(message);
 }
@@ -81,13 +83,15 @@ static void WriteTempFile()
         FailExtraction(TextErrorWriteFile);
 }
 
-// A target that came out short or broken would be a corrupt product file:
-// it is removed before the run ends. Both files are opened by plain name in
-// the current folder: LZOpenFileA and OpenFile keep the full path in a
-// 128-character record, so they fail in a deep destination folder, and they
-// look for the temporary file beside the set-up program before the current
-// folder.
-static void ExpandTempFile(const char *target)
+// The file is expanded beside the target first and replaces it only when
+// it came out whole: a failed expansion leaves an earlier installation's
+// file as it was, and never a broken one. Both files are opened by plain
+// name in the current folder: LZOpenFileA and OpenFile keep the full path in
+// a 128-character record, so they fail in a deep destination folder, look
+// for the temporary file beside the set-up program before the current
+// folder, and fall back to the compressed name ("Brightlark.ex_") for a
+// target they cannot create.
+static void ExpandTempFile()
 {
     HFILE temp = _lopen(TempFileName, OF_READ);
     sourceFile = temp == HFILE_ERROR ? -1 : lzInit(temp);
@@ -97,10 +101,7 @@ static void ExpandTempFile(const char *target)
             _lclose(temp);
         FailExtraction(TextErrorWriteFile);
     }
-    // Created directly, without LZ32's fallback to the compressed name
-    // ("Brightlark.ex_"), which would put the product file under the wrong
-    // name and report success.
-    targetFile = _lcreat(target, 0);
+    targetFile = _lcreat(ExpandedFileName, 0);
     if (targetFile == HFILE_ERROR) {
         lzClose(sourceFile);
         FailExtraction(TextErrorCreateFile);
@@ -108,10 +109,16 @@ static void ExpandTempFile(const char *target)
     LONG copied = lzCopy(sourceFile, targetFile);
     lzClose(sourceFile);
     lzClose(targetFile);
-    if (copied < 0 || static_cast<std::uint32_t>(copied) != expandedLength) {
-        DeleteFileA(target);
+    if (copied < 0 || static_cast<std::uint32_t>(copied) != expandedLength)
         FailExtraction(TextErrorWriteFile);
-    }
+}
+
+static void ReplaceTarget(const char *target)
+{
+    if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(target))
+        FailExtraction(TextErrorCreateFile);
+    if (!MoveFileA(ExpandedFileName, target))
+        FailExtraction(TextErrorCreateFile);
 }
 
 void ExtractPayloadFile(std::uint32_t resourceId, const char *target)
@@ -120,6 +127,7 @@ void ExtractPayloadFile(std::uint32_t resourceId, const char *target)
     if (!LoadLz())
         FatalError(TextErrorWriteFile);
     WriteTempFile();
-    ExpandTempFile(target);
+    ExpandTempFile();
+    ReplaceTarget(target);
     DeleteFileA(TempFileName);
 }

@@ -55,7 +55,7 @@ static void TestReplaces()
 struct FailureCase {
     const char *what;
     std::uint32_t resourceId;
-    const char *prepare; // "", "folder", "held" or "tempfolder"
+    const char *prepare; // "", "folder", "existing", "held" or "tempfolder"
     const char *message;
 };
 
@@ -65,6 +65,7 @@ static const FailureCase failures[] = {
     {"wrong signature", FaultSignature, "", TextErrorResource},
     {"wrong mode byte", FaultMode, "", TextErrorResource},
     {"truncated stream", FaultTruncated, "", TextErrorWriteFile},
+    {"truncated stream over an earlier file", FaultTruncated, "existing", TextErrorWriteFile},
     {"target is a folder", 5002, "folder", TextErrorCreateFile},
     {"target held open by another process", 5002, "held", TextErrorCreateFile},
     {"tempfile.tmp is a folder", 5002, "tempfolder", TextErrorCreateFile},
@@ -78,6 +79,8 @@ static void TestFailure(const FailureCase &c, const std::string &self)
     HANDLE held = INVALID_HANDLE_VALUE;
     if (!std::strcmp(c.prepare, "folder")) {
         CreateDirectoryA(target.c_str(), nullptr);
+    } else if (!std::strcmp(c.prepare, "existing")) {
+        WriteFileBytes(target, old);
     } else if (!std::strcmp(c.prepare, "held")) {
         WriteFileBytes(target, old);
         held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -98,9 +101,10 @@ static void TestFailure(const FailureCase &c, const std::string &self)
     ok(box.found && box.text == c.message, "%s: box says \"%s\"", c.what, box.text.c_str());
     ok(ended && exitCode == 0, "%s: ends with exit code 0 (%lu)", c.what, exitCode);
     bool tempIsFolder = !std::strcmp(c.prepare, "tempfolder");
-    ok(tempIsFolder || !FileExists(InScratch("tempfile.tmp")), "%s: no tempfile.tmp left", c.what);
+    ok((tempIsFolder || !FileExists(InScratch("tempfile.tmp"))) && !FileExists(InScratch("tempfile.new")),
+       "%s: no temporary file left", c.what);
     ok(!FileExists(InScratch("target.dl_")), "%s: nothing written under the compressed name", c.what);
-    if (!std::strcmp(c.prepare, "held")) {
+    if (!std::strcmp(c.prepare, "held") || !std::strcmp(c.prepare, "existing")) {
         ok(ReadFileBytes(target) == old, "%s: the earlier file is untouched", c.what);
     } else if (!std::strcmp(c.prepare, "")) {
         ok(!FileExists(target), "%s: no broken target left", c.what);

@@ -590,7 +590,10 @@ static void CheckOutcome(const Scenario &row)
                    (&entry == &PayloadTable[PayloadRowProgram] || ((row.flags & Stopped) && &entry < &PayloadTable[3])),
                "%s in %s as expected", entry.fileName, OldDest);
     }
-    ok(!FileExists(Join(done ? dest : OldDest, "tempfile.tmp")) && (done || !FileExists(DefaultDest)), "no leftovers");
+    const std::string folder = done ? dest : OldDest;
+    ok(!FileExists(Join(folder, "tempfile.tmp")) && !FileExists(Join(folder, "tempfile.new")) &&
+           (done || !FileExists(DefaultDest)),
+       "no leftovers");
     for (const std::string &folder : {ProgramsDir, DesktopDir})
         if (done && !(row.flags & NoLinks))
             CheckShortcut(dest, Link(folder));
