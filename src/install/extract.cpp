@@ -2,8 +2,8 @@
 #include "setup_state.h"
 #include "szdd_header.h"
 
-// The compressed bytes go to this file in the destination folder, and LZ32
-// expands them from there into the target.
+// The compressed bytes go to tempfile.tmp in the destination folder; LZ32
+// expands them into tempfile.new, which then takes the target's place.
 static const char TempFileName[] = "tempfile.tmp";
 static const char ExpandedFileName[] = "tempfile.new";
 
@@ -24,12 +24,7 @@ static std::uint32_t expandedLength;
 static HANDLE tempFile;
 static DWORD bytesWritten;
 static INT sourceFile;
-static HFILE targetFile;
-
-template <typename Proc> static Proc LookUp(HMODULE module, const char *name)
-{
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
+static HFILE expandedFile;
 
 static bool LoadLz()
 {
@@ -38,9 +33,9 @@ static bool LoadLz()
     HMODULE lz = LoadSystemLibrary("lz32.dll");
     if (lz == nullptr)
         return false;
-    lzInit = LookUp<LZInitProc>(lz, "LZInit");
-    lzClose = LookUp<LZCloseProc>(lz, "LZClose");
-    lzCopy = LookUp<LZCopyProc>(lz, "LZCopy");
+    lzInit = LookUpProc<LZInitProc>(lz, "LZInit");
+    lzClose = LookUpProc<LZCloseProc>(lz, "LZClose");
+    lzCopy = LookUpProc<LZCopyProc>(lz, "LZCopy");
     return lzInit != nullptr && lzClose != nullptr && lzCopy != nullptr;
 }
 
@@ -101,14 +96,14 @@ static void ExpandTempFile()
             _lclose(temp);
         FailExtraction(TextErrorWriteFile);
     }
-    targetFile = _lcreat(ExpandedFileName, 0);
-    if (targetFile == HFILE_ERROR) {
+    expandedFile = _lcreat(ExpandedFileName, 0);
+    if (expandedFile == HFILE_ERROR) {
         lzClose(sourceFile);
         FailExtraction(TextErrorCreateFile);
     }
-    LONG copied = lzCopy(sourceFile, targetFile);
+    LONG copied = lzCopy(sourceFile, expandedFile);
     lzClose(sourceFile);
-    lzClose(targetFile);
+    lzClose(expandedFile);
     if (copied < 0 || static_cast<std::uint32_t>(copied) != expandedLength)
         FailExtraction(TextErrorWriteFile);
 }

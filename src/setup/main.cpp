@@ -26,9 +26,10 @@ static void MarkSetupRunning()
 static void InitCommonControlsFromSystem()
 {
     HMODULE comctl = LoadSystemLibrary("comctl32.dll");
-    FARPROC init = comctl ? GetProcAddress(comctl, "InitCommonControls") : nullptr;
+    InitCommonControlsProc init =
+        comctl ? LookUpProc<InitCommonControlsProc>(comctl, "InitCommonControls") : nullptr;
     if (init != nullptr)
-        reinterpret_cast<InitCommonControlsProc>(reinterpret_cast<void (*)()>(init))();
+        init();
 }
 
 static void StartUp(const char *commandTail)

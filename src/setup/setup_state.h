@@ -40,6 +40,13 @@ int AskUser(const char *text, UINT flags, HWND owner);
 // program's own folder or the current one. Null when it cannot.
 HMODULE LoadSystemLibrary(const char *name);
 
+// A function of a library loaded at run time, as the type it is called by;
+// null when the library lacks it.
+template <typename Proc> Proc LookUpProc(HMODULE module, const char *name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // Limits where the process looks for DLLs to the system folder, where the
 // running Windows allows it. Called first thing.
 void RestrictDllSearch();

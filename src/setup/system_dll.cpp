@@ -21,10 +21,10 @@ void RestrictDllSearch()
         return;
     // Looked up at run time: older Windows lack it, and there the program
     // keeps the default search.
-    FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (proc != nullptr)
-        reinterpret_cast<SetDefaultDllDirectoriesProc>(reinterpret_cast<void (*)()>(proc))(
-            LoadLibrarySearchSystem32);
+    SetDefaultDllDirectoriesProc restrictSearch = LookUpProc<SetDefaultDllDirectoriesProc>(
+        GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (restrictSearch != nullptr)
+        restrictSearch(LoadLibrarySearchSystem32);
 }
 
 HMODULE LoadSystemLibrary(const char *name)

@@ -675,10 +675,9 @@ static double ExpandAlone()
     CreateDirectoryA(out.c_str(), nullptr);
     // Loaded as the set-up loads it, from the system folder.
     HMODULE lz = LoadSystemLibrary("lz32.dll");
-    auto open = reinterpret_cast<INT(WINAPI *)(LPSTR, LPOFSTRUCT, WORD)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(lz, "LZOpenFileA")));
-    auto copy = reinterpret_cast<LONG(WINAPI *)(INT, INT)>(reinterpret_cast<void (*)()>(GetProcAddress(lz, "LZCopy")));
-    auto close = reinterpret_cast<void(WINAPI *)(INT)>(reinterpret_cast<void (*)()>(GetProcAddress(lz, "LZClose")));
+    auto open = LookUpProc<INT(WINAPI *)(LPSTR, LPOFSTRUCT, WORD)>(lz, "LZOpenFileA");
+    auto copy = LookUpProc<LONG(WINAPI *)(INT, INT)>(lz, "LZCopy");
+    auto close = LookUpProc<void(WINAPI *)(INT)>(lz, "LZClose");
     LARGE_INTEGER begin;
     for (int round = 0; round < 2; ++round) {
         QueryPerformanceCounter(&begin);
