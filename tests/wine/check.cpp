@@ -2,22 +2,26 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
+std::string checkContext;
 static int passedCount, failedCount;
 
-bool ok(bool passed, const char *format, ...)
+bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
 {
     if (passed) {
         ++passedCount;
         return true;
     }
     ++failedCount;
+    const char *name = std::strrchr(file, '/');
+    std::printf("%s:%d: %s%sFAILED: ", name ? name + 1 : file, line, checkContext.c_str(),
+                checkContext.empty() ? "" : ": ");
     std::va_list args;
     va_start(args, format);
-    std::fputs("FAILED: ", stdout);
     std::vprintf(format, args);
-    std::fputs("\n", stdout);
     va_end(args);
+    std::puts("");
     std::fflush(stdout);
     return false;
 }
@@ -32,6 +36,16 @@ int Summary()
 int Failures()
 {
     return failedCount;
+}
+
+bool WaitFor(const std::function<bool()> &done, DWORD milliseconds)
+{
+    for (DWORD start = GetTickCount(); !done();)
+        if (GetTickCount() - start >= milliseconds)
+            return done();
+        else
+            Sleep(5);
+    return true;
 }
 
 std::string WinePath(const char *unixPath)
@@ -54,15 +68,12 @@ static std::wstring Wide(const std::string &path)
 std::string ReadFileBytes(const std::string &path, bool *found)
 {
     std::string bytes;
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (found)
         *found = file != INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
     char chunk[65536];
     DWORD got;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
         bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
@@ -70,12 +81,9 @@ std::string ReadFileBytes(const std::string &path, bool *found)
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    BOOL done = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    bool done = file != INVALID_HANDLE_VALUE && WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return done && written == bytes.size();
 }
@@ -89,21 +97,15 @@ static void RemoveTreeW(const std::wstring &path)
 {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeW(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        std::wstring name = found.cFileName, child = path + L"\\" + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW(child.c_str());
+        else if (name != L"." && name != L"..")
+            RemoveTreeW(child);
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    FindClose(search);
     RemoveDirectoryW(path.c_str());
 }
 
@@ -114,95 +116,93 @@ void RemoveTree(const std::string &path)
 
 bool ReadRegistryValue(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
 {
-    HKEY handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
-        return false;
     char data[2048];
     DWORD size = sizeof data;
-    LONG status = RegQueryValueExA(handle, name, nullptr, type, reinterpret_cast<BYTE *>(data), &size);
-    RegCloseKey(handle);
-    if (status == ERROR_SUCCESS)
+    bool found = RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, type, data, &size) == ERROR_SUCCESS;
+    if (found)
         bytes->assign(data, size);
-    return status == ERROR_SUCCESS;
+    return found;
 }
 
 void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes)
 {
-    HKEY handle;
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()), DWORD(bytes.size()));
-    RegCloseKey(handle);
-}
-
-void DeleteRegistryValue(HKEY root, const char *key, const char *name)
-{
-    HKEY handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueA(handle, name);
-        RegCloseKey(handle);
-    }
+    RegSetKeyValueA(root, key, name, type, bytes.data(), DWORD(bytes.size()));
 }
 
 void DeleteRegistryTree(HKEY root, const char *path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
-        std::string sub = std::string(path) + "\\" + name;
-        DeleteRegistryTree(root, sub.c_str());
-    }
-    RegCloseKey(key);
+    RegDeleteTreeA(root, path);
     RegDeleteKeyA(root, path);
 }
 
-struct BoxSearch {
-    DWORD processId;
-    const char *caption;
-    HWND box;
-};
-
-static BOOL CALLBACK MatchBox(HWND window, LPARAM param)
+HWND FindTopWindow(const std::function<bool(HWND)> &match)
 {
-    BoxSearch *search = reinterpret_cast<BoxSearch *>(param);
-    char className[32], caption[256];
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) ||
-        !GetClassNameA(window, className, sizeof className) ||
-        lstrcmpA(className, "#32770") != 0)
-        return TRUE;
-    GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(caption, search->caption) != 0)
-        return TRUE;
-    search->box = window;
-    return FALSE;
+    struct Search {
+        const std::function<bool(HWND)> &match;
+        HWND found;
+    } search = {match, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search &s = *reinterpret_cast<Search *>(param);
+            if (!IsWindowVisible(window) || !s.match(window))
+                return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Every dialog of the process, until `visit` says it has found one.
+static HWND EachDialog(DWORD processId, const std::function<bool(HWND)> &visit)
+{
+    return FindTopWindow([&](HWND window) {
+        DWORD owner = 0;
+        char className[32] = "";
+        GetWindowThreadProcessId(window, &owner);
+        GetClassNameA(window, className, sizeof className);
+        return owner == processId && lstrcmpA(className, "#32770") == 0 && visit(window);
+    });
+}
+
+std::string ItemText(HWND dialog, int item)
+{
+    char text[2048] = "";
+    GetDlgItemTextA(dialog, item, text, sizeof text);
+    return text;
+}
+
+HWND FindDialog(DWORD processId, const char *caption, int item)
+{
+    return EachDialog(processId, [&](HWND window) {
+        char text[512] = "";
+        GetWindowTextA(window, text, sizeof text);
+        return (!caption || lstrcmpA(text, caption) == 0) && (!item || GetDlgItem(window, item));
+    });
+}
+
+std::string OpenDialogs(DWORD processId)
+{
+    std::string seen;
+    EachDialog(processId, [&](HWND window) {
+        char caption[512] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        // A message box keeps its text in the static item 0xFFFF.
+        std::string text = ItemText(window, 0xFFFF);
+        seen += std::string(" [") + caption + (text.empty() ? "" : ": " + text) + "]";
+        return false;
+    });
+    return seen;
 }
 
 BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds)
 {
     BoxSeen seen;
-    BoxSearch search = {processId, caption, nullptr};
-    for (DWORD waited = 0; waited < milliseconds && !search.box; waited += 50) {
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-        if (!search.box)
-            Sleep(50);
-    }
-    if (!search.box)
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = FindDialog(processId, caption)) != nullptr; }, milliseconds))
         return seen;
-    seen.found = true;
-    seen.caption = caption;
-    char text[1024] = "";
-    // A message box keeps its text in the static item 0xFFFF.
-    GetDlgItemTextA(search.box, 0xFFFF, text, sizeof text);
-    seen.text = text;
-    HWND pressed = GetDlgItem(search.box, button);
-    if (pressed)
-        PostMessageA(pressed, BM_CLICK, 0, 0);
-    else
-        PostMessageA(search.box, WM_COMMAND, button, 0);
+    seen = {true, ItemText(box, 0xFFFF)};
+    PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
     return seen;
 }
 
@@ -217,8 +217,10 @@ bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_IN
 bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode)
 {
     bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
-    if (!ended)
+    if (!ended) {
         TerminateProcess(pi.hProcess, 99);
+        WaitForSingleObject(pi.hProcess, 10000);
+    }
     GetExitCodeProcess(pi.hProcess, exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

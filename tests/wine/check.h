@@ -1,17 +1,24 @@
-// A small harness for the Windows-side tests: checks that count and report,
+// A small harness for the Windows-side tests: checks that name their place,
 // and what the tests need to drive the real program under Wine.
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-// Records one check; prints the failures. Returns `passed`.
-bool ok(bool passed, const char *format, ...) __attribute__((format(printf, 2, 3)));
+// Records one check. A failure prints the file and line of the check, the
+// current context (the scenario being played, say) and the message.
+bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
+    __attribute__((format(printf, 4, 5)));
+#define ok(...) CheckAt(__FILE__, __LINE__, __VA_ARGS__)
+extern std::string checkContext;
 
 // Prints "N passed, N failed" and gives the process's exit code.
 int Summary();
-// How many checks have failed so far.
 int Failures();
+
+// Polls `done` until it holds or `milliseconds` have passed; its last answer.
+bool WaitFor(const std::function<bool()> &done, DWORD milliseconds);
 
 // Windows path of a folder or file given as a Unix path (Wine's Z: drive).
 std::string WinePath(const char *unixPath);
@@ -20,27 +27,33 @@ std::string WinePath(const char *unixPath);
 std::string ReadFileBytes(const std::string &path, bool *found = nullptr);
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
-
-// Empties or removes a folder tree.
+// Empties and removes a folder tree.
 void RemoveTree(const std::string &path);
+
 // A registry value as stored: its type and bytes. False when there is none.
 bool ReadRegistryValue(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes);
-// Writes a value, creating the key; an empty type deletes the value.
+// Writes a value, creating the key.
 void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes);
-void DeleteRegistryValue(HKEY root, const char *key, const char *name);
 // Deletes a registry key with its subkeys.
 void DeleteRegistryTree(HKEY root, const char *path);
 
-// What a message box said and how it was answered.
+// The first visible top-level window that `match` takes.
+HWND FindTopWindow(const std::function<bool(HWND)> &match);
+// A visible dialog or message box (class #32770) of process `processId`,
+// captioned `caption` (null: any) and holding item `item` (0: any).
+HWND FindDialog(DWORD processId, const char *caption, int item = 0);
+// The captions and texts of the process's open dialogs, for failure messages.
+std::string OpenDialogs(DWORD processId);
+std::string ItemText(HWND dialog, int item);
+
+// What a message box said, if one was found.
 struct BoxSeen {
     bool found = false;
-    std::string caption;
     std::string text;
 };
 
-// Waits up to `milliseconds` for a message box (dialog class #32770) with
-// `caption` owned by process `processId`, reads its text, and presses
-// `button`.
+// Waits up to `milliseconds` for a message box of process `processId`
+// captioned `caption`, reads its text, and presses `button`.
 BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds);
 
 // Starts `commandLine` in `folder`; null folder for the current one.

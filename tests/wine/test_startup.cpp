@@ -9,7 +9,6 @@
 #include <string>
 
 static const char ProductKey[] = "Software\\Brightlark";
-static const char VersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 static std::string Text(const std::string &s)
 {
@@ -70,55 +69,9 @@ static void TestPreviousInstall()
     DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
 }
 
-static void TestDefaultDestination()
-{
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string fallback = std::string(windows, 2) + "\\Program Files\\Brightlark";
-    const std::string d244 = "E:\\" + std::string(241, 'p');
-    struct Case {
-        const char *what;
-        bool set;
-        std::string value;
-        std::string destination;
-    };
-    const Case cases[] = {
-        {"Program Files", true, Text("E:\\Program Files"), "E:\\Program Files\\Brightlark"},
-        {"Program Files with a backslash", true, Text("E:\\Program Files\\"), "E:\\Program Files\\Brightlark"},
-        {"244 characters", true, Text(d244), d244 + "\\Brightlark"},
-        {"244 characters and a backslash", true, Text(d244 + "\\"), d244 + "\\Brightlark"},
-        {"245 characters", true, Text(d244 + "q"), fallback},
-        {"245 characters and a backslash", true, Text(d244 + "q\\"), fallback},
-        {"300 characters", true, Text(d244 + std::string(56, 'q')), fallback},
-        {"no ProgramFilesDir", false, "", fallback},
-    };
-    char saved[1024];
-    DWORD savedSize = sizeof saved, savedType = 0;
-    HKEY key;
-    bool hadValue = RegOpenKeyExA(HKEY_LOCAL_MACHINE, VersionKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS &&
-                    RegQueryValueExA(key, "ProgramFilesDir", nullptr, &savedType,
-                                     reinterpret_cast<BYTE *>(saved), &savedSize) == ERROR_SUCCESS;
-    RegCloseKey(key);
-
-    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
-    setupState.hasPreviousInstall = 0;
-    for (const Case &c : cases) {
-        if (c.set)
-            WriteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", REG_SZ, c.value);
-        else
-            DeleteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir");
-        ChooseDefaultDestination();
-        ok(c.destination == setupState.destinationFolder, "%s: destination %s", c.what,
-           setupState.destinationFolder);
-    }
-    if (hadValue)
-        WriteRegistryValue(HKEY_LOCAL_MACHINE, VersionKey, "ProgramFilesDir", savedType, std::string(saved, savedSize));
-}
-
 int main()
 {
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     TestPreviousInstall();
-    TestDefaultDestination();
     return Summary();
 }
