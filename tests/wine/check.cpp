@@ -135,21 +135,24 @@ void DeleteRegistryTree(HKEY root, const char *path)
     RegDeleteKeyA(root, path);
 }
 
+struct Search {
+    const std::function<bool(HWND)> &match;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    Search &search = *reinterpret_cast<Search *>(param);
+    if (!IsWindowVisible(window) || !search.match(window))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 HWND FindTopWindow(const std::function<bool(HWND)> &match)
 {
-    struct Search {
-        const std::function<bool(HWND)> &match;
-        HWND found;
-    } search = {match, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            Search &s = *reinterpret_cast<Search *>(param);
-            if (!IsWindowVisible(window) || !s.match(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search = {match, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -91,17 +91,32 @@ static std::string Lower(std::string s)
 
 static std::string Link(const std::string &folder) { return Join(folder, "Brightlark.lnk"); }
 
-// A registry value as stored: its type in the first byte, then its bytes;
-// empty when there is none.
-static std::string Stored(HKEY root, const char *key, const char *name)
-{
-    DWORD type = 0;
-    std::string bytes;
-    return ReadRegistryValue(root, key, name, &type, &bytes) ? char(type) + bytes : "";
-}
+// The install records, and their values as stored: the type in the first
+// byte, then the bytes; "" for none.
+static const struct Record {
+    HKEY root;
+    const char *key, *name;
+} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},
+               {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
+               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},
+               {HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"},
+               {HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"}};
+using Values = std::vector<std::string>;
 
 static std::string Sz(const std::string &text) { return char(REG_SZ) + text + '\0'; }
 static std::string Binary(DWORD value) { return char(REG_BINARY) + std::string(reinterpret_cast<char *>(&value), 4); }
+static Values Earlier(DWORD version) { return {Sz(OldDest), Binary(version), Sz("speakers"), "", Sz("old")}; }
+static Values Installed(const std::string &dest)
+{
+    return {Sz(dest), Binary(900), "", Sz("Brightlark VERSION 9"), Sz("\"" + Join(dest, "Brightlark.exe") + "\" /uninstall")};
+}
+
+static std::string Stored(const Record &record)
+{
+    DWORD type = 0;
+    std::string bytes;
+    return ReadRegistryValue(record.root, record.key, record.name, &type, &bytes) ? char(type) + bytes : "";
+}
 
 static void Store(HKEY root, const std::string &key, const char *name, const std::string &value)
 {
@@ -503,10 +518,10 @@ static void Prepare(const Scenario &row)
     // program and its uninstaller. The old program is the stand-in, so that
     // a start of it shows in the log and its replacement is seen.
     if (row.earlier) {
-        Store(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", Sz(OldDest));
-        Store(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", Binary(row.earlier));
-        Store(HKEY_CURRENT_USER, ProductKey, "MonitorDevice", Sz("speakers"));
-        Store(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", Sz("old"));
+        Values values = Earlier(row.earlier);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (!values[i].empty())
+                Store(Records[i].root, Records[i].key, Records[i].name, values[i]);
         for (const char *name : {"Brightlark.exe", "uninstall.exe"})
             CopyTo(Build + "\\sample\\standin.exe", Join(OldDest, name));
     }
@@ -556,20 +571,9 @@ static void CheckOutcome(const Scenario &row)
 {
     const std::string &dest = row.installed;
     bool done = !dest.empty(), old = !done && row.earlier;
-    const struct {
-        HKEY root;
-        const char *key, *name;
-        std::string value;
-    } records[] = {
-        {HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", done ? Sz(dest) : old ? Sz(OldDest) : ""},
-        {HKEY_CURRENT_USER, ProductKey, "ProgramVersion", done ? Binary(900) : old ? Binary(row.earlier) : ""},
-        {HKEY_CURRENT_USER, ProductKey, "MonitorDevice", old ? Sz("speakers") : ""},
-        {HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", done ? Sz("Brightlark VERSION 9") : ""},
-        {HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString",
-         done ? Sz("\"" + Join(dest, "Brightlark.exe") + "\" /uninstall") : old ? Sz("old") : ""},
-    };
-    for (const auto &record : records)
-        ok(Stored(record.root, record.key, record.name) == record.value, "%s as expected", record.name);
+    Values values = done ? Installed(dest) : old ? Earlier(row.earlier) : Values(5);
+    for (size_t i = 0; i < values.size(); ++i)
+        ok(Stored(Records[i]) == values[i], "%s as expected", Records[i].name);
     for (const PayloadEntry &entry : PayloadTable)
         if (done)
             ok(ReadFileBytes(Join(dest, entry.fileName)) == ReadFileBytes(Build + "\\sample\\" + entry.fileName),
