@@ -1,6 +1,5 @@
 // The SZDD compressor against libmspack's expander (an independent decoder),
-// a walk over the stream that checks what every expander can take, and a
-// brute-force search that the parse is the shortest possible.
+// and a walk over the stream that checks what every expander can take.
 
 #include "szdd_compress.h"
 
@@ -9,7 +8,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -126,44 +124,6 @@ INSTANTIATE_TEST_SUITE_P(Szdd, RoundTrip, testing::Values(
     Case{"LeadingSpaces", Bytes(5000, ' ') + kThreeLetters + Bytes(40, ' ')},
     Case{"Incompressible", random_bytes(100000, 256, 5, 0)},
     Case{"Lz32Dll", {}, kWineDlls / "lz32.dll"}, Case{"CryptdlgDll", {}, kWineDlls / "cryptdlg.dll"}),
-    [](const auto& info) { return info.param.name; });
-
-// Longest match at each position by trying every distance.
-std::vector<unsigned> brute_force_matches(const Bytes& data) {
-    const Bytes history = Bytes(4080, ' ') + data;
-    std::vector<unsigned> longest(data.size(), 0);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const std::size_t here = 4080 + i;
-        for (std::size_t distance = 1; distance <= std::min<std::size_t>(4095, here); ++distance) {
-            unsigned n = 0;
-            while (n < 16 && i + n < data.size() && history[here - distance + n] == history[here + n]) ++n;
-            longest[i] = std::max(longest[i], n >= 3 ? n : 0);
-        }
-    }
-    return longest;
-}
-
-class Optimal : public testing::TestWithParam<Case> {};
-
-TEST_P(Optimal, FindsEveryLongestMatchAndTheShortestStream) {
-    const Bytes& data = GetParam().data;
-    const std::vector<unsigned> expected = brute_force_matches(data);
-    const std::vector<szdd::Match> found = szdd::longest_matches(data);
-    std::vector<std::size_t> bits(data.size() + 1, 0);
-    for (std::size_t i = data.size(); i-- > 0;) {
-        ASSERT_EQ(found[i].length, expected[i]) << "at " << i;
-        bits[i] = bits[i + 1] + 9;
-        for (unsigned n = 3; n <= expected[i]; ++n) bits[i] = std::min(bits[i], bits[i + n] + 17);
-    }
-    EXPECT_EQ(szdd::compress(data, 'x').size(), 14 + (bits[0] + 7) / 8);
-}
-
-INSTANTIATE_TEST_SUITE_P(Szdd, Optimal, testing::Values(
-    Case{"FewLetters", random_bytes(5000, 2, 6)}, Case{"ThreeLetters", kThreeLetters},
-    Case{"SpacesAroundText", Bytes(3000, ' ') + random_bytes(2000, 5, 7) + Bytes(100, ' ')},
-    Case{"Long", random_bytes(70000, 12, 10)},
-    Case{"PeriodsAtTheWindowEdge",
-         repeated(random_bytes(4095, 256, 8, 0), 8300) + repeated(random_bytes(4096, 256, 9, 0), 8300)}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

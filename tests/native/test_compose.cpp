@@ -1,0 +1,201 @@
+// The code that needs no Windows: text operations, and every composition
+// with a limit, at its limits. Buffers are exactly the product's sizes, on
+// the heap, so that AddressSanitizer sees any write past them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "destination.h"
+#include "registry_path.h"
+#include "shell_path.h"
+#include "szdd_header.h"
+#include "text.h"
+
+namespace {
+
+// A heap buffer of exactly `Size` bytes, filled with 'z'.
+template <unsigned Size> struct Buffer {
+    std::unique_ptr<char[]> bytes{new char[Size]};
+    Buffer() { std::memset(bytes.get(), 'z', Size); }
+    char (&get())[Size] { return *reinterpret_cast<char(*)[Size]>(bytes.get()); }
+    std::string text() const { return bytes.get(); }
+};
+
+const std::string d241(241, 'd');
+
+TEST(Text, FindsAutorunInAnyCaseOfTheAsciiLetters)
+{
+    const struct {
+        const char *text, *find;
+        bool found;
+    } cases[] = {
+        {"/AUTORUN", "/autorun", true}, {"x/AutoRunx", "/autorun", true}, {"/auto", "/autorun", false},
+        {"", "/autorun", false},        {"aababc", "abc", true},          {"abc", "", false},
+        {"[", "{", false},              {"\xE9", "\xC9", false}, // neither signs nor code-page letters fold
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FindTextNoCase(c.text, c.find), c.found) << c.text << " / " << c.find;
+}
+
+TEST(Text, ChainsCopiesAndCutsAtTheBufferEnd)
+{
+    Buffer<16> chained;
+    char *end = CopyText("C:", chained.get());
+    *end++ = '\\';
+    EXPECT_EQ(CopyText("Brightlark", CopyText("", end)), chained.bytes.get() + 13);
+    EXPECT_EQ(chained.text(), "C:\\Brightlark");
+    EXPECT_EQ(chained.bytes[14], 'z');
+    Buffer<8> caption;
+    char *at = CopyTextWithin("Install", caption.get(), caption.get() + 8);
+    EXPECT_EQ(CopyTextWithin("  ---  ", at, caption.get() + 8), caption.get() + 7);
+    EXPECT_EQ(caption.text(), "Install");
+    EXPECT_TRUE(TextsFit(256, {d241.c_str(), "xxx", "\\Brightlark"}));
+    EXPECT_FALSE(TextsFit(256, {d241.c_str(), "xxxx", "\\Brightlark"}));
+}
+
+TEST(Text, TheTailFollowsTheProgramName)
+{
+    EXPECT_STREQ(CommandTail("\"R:\\my setup.exe\"  /autorun"), "/autorun");
+    EXPECT_STREQ(CommandTail("R:\\setup.exe\t/x"), "/x");
+    EXPECT_STREQ(CommandTail("\"unclosed"), "");
+    EXPECT_STREQ(CommandTail(""), "");
+}
+
+TEST(Paths, JoinAddsOneBackslashOrRefuses)
+{
+    const std::string f248(248, 'f');
+    const struct {
+        std::string folder, joined; // joined "" : refused
+    } cases[] = {{"D:\\", "D:\\Brightlark"},
+                 {"", "\\Brightlark"},
+                 {f248, f248 + "\\Brightlark"}, // 259 characters
+                 {f248 + "\\", f248 + "\\Brightlark"},
+                 {f248 + "g", ""}};
+    for (const auto &c : cases) {
+        Buffer<260> joined;
+        EXPECT_EQ(JoinPath(c.folder.c_str(), "Brightlark", joined.bytes.get(), 260), !c.joined.empty());
+        EXPECT_EQ(joined.text(), c.joined);
+    }
+}
+
+// 244 characters of Program Files leave room for "\Brightlark"; a longer
+// one counts as missing, and the Windows drive's Program Files is taken.
+TEST(Paths, TheDefaultDestination)
+{
+    const std::string p244 = "C:\\" + d241;
+    const struct {
+        std::string programFiles;
+        const char *windows;
+        std::string destination;
+    } cases[] = {
+        {"C:\\Program Files\\", "C:\\WINDOWS", "C:\\Program Files\\Brightlark"},
+        {"", "D:\\WINNT", "D:\\Program Files\\Brightlark"},
+        {"", "WINNT", "\\Brightlark"},
+        {p244, "E:\\WINDOWS", p244 + "\\Brightlark"},
+        {p244 + "\\", "E:\\WINDOWS", p244 + "\\Brightlark"},
+        {p244 + "q", "E:\\WINDOWS", "E:\\Program Files\\Brightlark"},
+        {p244 + "q\\", "E:\\WINDOWS", "E:\\Program Files\\Brightlark"},
+        {std::string(300, 'p'), "E:\\WINDOWS", "E:\\Program Files\\Brightlark"},
+    };
+    for (const auto &c : cases) {
+        Buffer<DestinationSize> destination;
+        ComposeDefaultDestination(c.programFiles.c_str(), c.windows, destination.get());
+        EXPECT_EQ(destination.text(), c.destination) << c.programFiles.size();
+    }
+    for (const char *good : {"C:\\x", "?:\\x"})
+        EXPECT_TRUE(IsValidDestination(good)) << good;
+    for (const char *bad : {"C:\\", "C:x", "\\x", "", "C"})
+        EXPECT_FALSE(IsValidDestination(bad)) << bad;
+}
+
+TEST(Paths, TheSetupDriveIsBeforeTheFirstColon)
+{
+    EXPECT_EQ(FindSetupDrive("\"r:\\setup.exe\" /autorun"), 'r');
+    EXPECT_EQ(FindSetupDrive("setup.exe x d:\\file"), 'd');
+    EXPECT_EQ(FindSetupDrive("setup.exe"), '\0');
+    EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
+    Buffer<CdPathSize> path;
+    ASSERT_TRUE(ComposeCdPath('R', "directx\\dxsetup.exe", path.bytes.get()));
+    EXPECT_EQ(path.text(), "R:\\directx\\dxsetup.exe");
+    EXPECT_FALSE(ComposeCdPath('\0', "mp3coder.exe", path.bytes.get()));
+    EXPECT_FALSE(ComposeCdPath('R', std::string(CdPathSize - 3, 'x').c_str(), path.bytes.get()));
+}
+
+TEST(Registry, ValuePathsSplitAtTheLastBackslash)
+{
+    const std::string k254(254, 'k'), v235(235, 'v');
+    const struct {
+        const char *prefix;
+        std::string path, key, value; // key "" and value "-": refused
+    } cases[] = {
+        {ProductKeyPath, ValueProgramDirectory, "Software\\Brightlark", "ProgramDirectory"},
+        {ProductKeyPath, "\\Sub\\Name", "Software\\Brightlark\\Sub", "Name"},
+        {ProductKeyPath, "\\", "Software\\Brightlark", ""},
+        {nullptr, PathProgramFilesDir, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"},
+        {nullptr, "NoBackslash", "", "-"},
+        {nullptr, k254 + "\\", k254, ""}, // 255 characters fit, 256 do not
+        {nullptr, k254 + "k\\", "", "-"},
+        {ProductKeyPath, "\\" + v235, "Software\\Brightlark", v235},
+        {ProductKeyPath, "\\" + v235 + "v", "", "-"},
+    };
+    for (const auto &c : cases) {
+        Buffer<RegistryPathSize> buffer;
+        const char *value = SplitValuePath(c.prefix, c.path.c_str(), buffer.get());
+        EXPECT_EQ(value ? value : "-", c.value) << c.path.size();
+        EXPECT_EQ(value ? buffer.text() : "", c.key);
+    }
+}
+
+TEST(Registry, TheUninstallCommandQuotesTheProgram)
+{
+    const std::string d255(255, 'd');
+    const struct {
+        std::string destination, command; // "": refused
+    } cases[] = {{"D:\\Apps\\", "\"D:\\Apps\\Brightlark.exe\" /uninstall"},
+                 {d255, "\"" + d255 + "\\Brightlark.exe\" /uninstall"},
+                 {d255 + "d", ""}};
+    for (const auto &c : cases) {
+        Buffer<UninstallCommandSize> command;
+        EXPECT_EQ(ComposeUninstallCommand(c.destination.c_str(), command.get()), !c.command.empty());
+        EXPECT_EQ(command.text(), c.command);
+    }
+}
+
+// `count` bytes were read into a buffer of `size`: a text counts only when
+// it ends inside the buffer.
+TEST(Registry, ATextReadMustEndInsideItsBuffer)
+{
+    const struct {
+        const char *stored;
+        unsigned count, size;
+        const char *text; // null: refused
+    } cases[] = {{"C:\\x", 5, 256, "C:\\x"}, {"C:\\x", 4, 256, "C:\\x"}, {"abcd", 4, 4, nullptr},
+                 {"abc", 4, 4, "abc"},       {"", 0, 0, nullptr},        {"abcd", 5, 4, nullptr}};
+    for (const auto &c : cases) {
+        std::unique_ptr<char[]> buffer(new char[c.size]);
+        std::memcpy(buffer.get(), c.stored, c.count < c.size ? c.count : c.size);
+        ASSERT_EQ(TerminateReadText(buffer.get(), c.count, c.size), c.text != nullptr) << c.stored << c.count;
+        if (c.text) {
+            EXPECT_STREQ(buffer.get(), c.text);
+        }
+    }
+}
+
+TEST(Payload, TheHeaderMustBeWholeAndOfTheKnownMode)
+{
+    const unsigned char good[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 'e', 0x10, 0x27, 0x01, 0x80};
+    std::uint32_t length = 7;
+    ASSERT_TRUE(ReadSzddExpandedLength(good, 14, &length));
+    EXPECT_EQ(length, 0x80012710u);
+    for (unsigned at : {0u, 7u, 8u}) {
+        unsigned char bad[14];
+        std::memcpy(bad, good, 14);
+        bad[at] ^= 1;
+        EXPECT_FALSE(ReadSzddExpandedLength(bad, 14, &length)) << at;
+    }
+    EXPECT_FALSE(ReadSzddExpandedLength(good, 13, &length));
+}
+
+} // namespace
