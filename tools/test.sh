@@ -13,9 +13,6 @@ cmake --no-warn-unused-cli -S . -B "$build/native" -G Ninja >/dev/null
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs"
 
-echo "== fuzzing, briefly (libFuzzer under the sanitizers)"
-tests/fuzz/run.sh 20 "$build/fuzz"
-
 # The product is the 32-bit program; it is always built and its imports checked.
 echo "== set-up program, 32-bit"
 cmake --no-warn-unused-cli -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null

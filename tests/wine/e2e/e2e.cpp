@@ -24,6 +24,7 @@ static const char OldDest[] = "C:\\Apps\\Brightlark"; // where an earlier instal
 static const char DiskSetup[] = "C:\\setupdisk\\setup.exe";
 static const char ProductKey[] = "Software\\Brightlark";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
+static const char AppDefaults[] = "Software\\Wine\\AppDefaults\\";
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
 // What a run may leave running: the set-up, the product and its helpers.
 static const char *const Started[] = {"setup.exe",    "brightlark.exe", "sfxpack1.exe",
@@ -41,8 +42,8 @@ struct Start {
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
 // Planted puts recording copies of lz32.dll and comctl32.dll beside the
 // set-up, in its working folder and in the destination, and lets Wine load
-// such copies. Wow64 rows run only under a 64-bit Windows, all others only
-// where they do not.
+// such copies. Wow64 rows run only on 64-bit Windows, all others only where
+// a 32-bit set-up runs as it would on 32-bit Windows.
 enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16 };
 
 struct Run;
@@ -50,24 +51,24 @@ using Step = std::function<bool(Run &)>;
 
 struct Scenario {
     const char *name;
-    std::vector<Step> steps;           // what the user meets and does
-    std::string installed = "";        // where a complete installation must be; "" for none
-    std::vector<Start> starts = {};    // every program the run starts, and no other
-    DWORD earlier = 0;                 // version of an earlier installation in OldDest; 0 for none
+    std::vector<Step> steps;        // what the user meets and does
+    std::string installed = "";     // where a complete installation must be; "" for none
+    std::vector<Start> starts = {}; // every program the run starts, and no other
+    DWORD earlier = 0;              // version of an earlier installation in OldDest; 0 for none
     std::string command = "R:\\setup.exe /autorun"; // started in the folder of its program
-    const char *windows = "win98";     // what GetVersionExA reports: win98, winxp, vista, win31
+    const char *windows = "win98";  // what GetVersionExA reports: win98, winxp, vista, win31
     unsigned flags = 0;
-    std::string folder = "";           // working folder; "" for the program's own
-    std::string program = "";          // build output copied to the command's program first
+    std::string folder = "";        // working folder; "" for the program's own
+    std::string program = "";       // build output copied to the command's program first
 };
 
-// The set-up being played: its process, the dialog the user is in, and
-// where the bar must stand when the user's Esc is answered.
+// The set-up being played, the dialog the user is in, and where the bar
+// must stand when the user's Esc is answered.
 struct Run {
     const Scenario &row;
     PROCESS_INFORMATION pi = {};
     HWND dialog = nullptr, progress = nullptr;
-    int shots = 0, askedAt = -1;
+    int askedAt = -1;
 };
 
 // ---- Helpers ---------------------------------------------------------------
@@ -91,15 +92,19 @@ static std::string Lower(std::string s)
 
 static std::string Link(const std::string &folder) { return Join(folder, "Brightlark.lnk"); }
 
+static bool CopyTo(const std::string &from, const std::string &to)
+{
+    SHCreateDirectoryExA(nullptr, ParentOf(to).c_str(), nullptr);
+    return CopyFileA(from.c_str(), to.c_str(), FALSE);
+}
+
 // The install records, and their values as stored: the type in the first
 // byte, then the bytes; "" for none.
 static const struct Record {
     HKEY root;
     const char *key, *name;
-} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},
-               {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
-               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},
-               {HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"},
+} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},  {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
+               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},     {HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"},
                {HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"}};
 using Values = std::vector<std::string>;
 
@@ -123,29 +128,22 @@ static void Store(HKEY root, const std::string &key, const char *name, const std
     WriteRegistryValue(root, key.c_str(), name, BYTE(value[0]), value.substr(1));
 }
 
-static bool CopyTo(const std::string &from, const std::string &to)
-{
-    SHCreateDirectoryExA(nullptr, ParentOf(to).c_str(), nullptr);
-    return CopyFileA(from.c_str(), to.c_str(), FALSE);
-}
-
 // Waits for `done`, giving up early when the set-up has ended.
 static bool Until(Run &run, const std::function<bool()> &done)
 {
-    return WaitFor([&] { return done() || WaitForSingleObject(run.pi.hProcess, 0) == WAIT_OBJECT_0; }, Patience) &&
-           done();
+    WaitFor([&] { return done() || WaitForSingleObject(run.pi.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
+    return done();
 }
 
 // A picture of the window as the user sees it, as a .bmp file.
 static bool Shot(Run &run, HWND window, const std::string &what)
 {
+    static int count;
     RECT r;
     if (Shots.empty() || !GetWindowRect(window, &r))
         return true;
-    Sleep(what == "progress" ? 0 : 300); // time to paint, but the progress window has none
-    char number[16];
-    std::snprintf(number, sizeof number, "-%02d-", ++run.shots);
-    std::string name = (run.row.name + (number + what)).substr(0, 80);
+    Sleep(what == "progress" ? 0 : 300); // time to paint, which the progress window does at once
+    std::string name = (run.row.name + ("-" + std::to_string(++count) + "-" + what)).substr(0, 80);
     for (char &c : name)
         c = IsCharAlphaNumericA(c) || c == '-' ? c : '_';
     BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -165,8 +163,8 @@ static bool Shot(Run &run, HWND window, const std::string &what)
 
 // ---- What the user meets and does -----------------------------------------
 
-// A dialog of the set-up holding `item` that takes input: a dialog whose
-// own modal child is still open does not.
+// A dialog of the set-up holding `item` that takes input: one whose own
+// modal dialog is still open does not.
 static Step Meet(int item, std::string caption = MainCaption)
 {
     return [=](Run &run) {
@@ -191,8 +189,7 @@ static Step Type(int item, std::string text)
 {
     return [=](Run &run) {
         DWORD_PTR result;
-        SendMessageTimeoutA(GetDlgItem(run.dialog, item), WM_SETTEXT, 0, LPARAM(text.c_str()), SMTO_ABORTIFHUNG,
-                            Patience, &result);
+        SendMessageTimeoutA(GetDlgItem(run.dialog, item), WM_SETTEXT, 0, LPARAM(text.c_str()), 0, Patience, &result);
         return ok(ItemText(run.dialog, item) == text, "typed \"%s\"", text.c_str());
     };
 }
@@ -201,48 +198,42 @@ static Step Reads(int item, std::string text)
 {
     return [=](Run &run) {
         WaitFor([&] { return ItemText(run.dialog, item) == text; }, Patience);
-        ok(ItemText(run.dialog, item) == text, "item %d reads \"%s\", not \"%s\"", item,
-           ItemText(run.dialog, item).c_str(), text.c_str());
-        return true;
+        return ok(ItemText(run.dialog, item) == text, "item %d reads \"%s\", not \"%s\"", item,
+                  ItemText(run.dialog, item).c_str(), text.c_str()) || true;
     };
 }
 
 enum State { ReadOnly = 1, Disabled = 2, Checked = 4 };
 
-// Item `item` is in exactly the states `state`.
+// Item `item` is in exactly the states `state`. Of the items looked at,
+// only the edit fields can carry ES_READONLY.
 static Step Is(int item, int state)
 {
     return [=](Run &run) {
         HWND control = GetDlgItem(run.dialog, item);
-        char className[32] = "";
-        GetClassNameA(control, className, sizeof className);
-        bool edit = lstrcmpiA(className, "Edit") == 0;
         DWORD_PTR checked = 0;
-        if (!edit)
-            SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, Patience, &checked);
-        int now = (edit && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) ? ReadOnly : 0) |
+        SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, 0, Patience, &checked);
+        int now = (GetWindowLongA(control, GWL_STYLE) & ES_READONLY ? ReadOnly : 0) |
                   (IsWindowEnabled(control) ? 0 : Disabled) | (checked == BST_CHECKED ? Checked : 0);
-        ok(now == state, "item %d in state %d, not %d", item, now, state);
-        return true;
+        return ok(now == state, "item %d in state %d, not %d", item, now, state) || true;
     };
 }
 
-// The sentence of the main dialog fits its item in the font the dialog
-// manager makes from the template: 8 points of "MS Sans Serif".
+// The main dialog's sentence fits its item in the font the dialog manager
+// makes from the template: 8 points of "MS Sans Serif".
 static bool SentenceFits(Run &run)
 {
-    RECT area;
+    RECT area, need;
     GetClientRect(GetDlgItem(run.dialog, IDC_MAIN_SENTENCE), &area);
-    RECT need = {0, 0, area.right, 0};
+    need = {0, 0, area.right, 0};
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, CreateFontA(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, 0, 0, 0,
                                                    0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, 0, "MS Sans Serif"));
     DrawTextA(screen, ItemText(run.dialog, IDC_MAIN_SENTENCE).c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
     DeleteObject(SelectObject(screen, old));
     ReleaseDC(nullptr, screen);
-    ok(need.bottom <= area.bottom && need.right <= area.right, "the sentence needs %ldx%ld pixels, has %ldx%ld",
-       need.right, need.bottom, area.right, area.bottom);
-    return true;
+    return ok(need.bottom <= area.bottom && need.right <= area.right, "the sentence needs %ldx%ld pixels, has %ldx%ld",
+              need.right, need.bottom, area.right, area.bottom) || true;
 }
 
 // A box captioned `caption` says `text`; the user presses `button`.
@@ -256,8 +247,8 @@ static Step Box(const char *caption, std::string text, int button)
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
         DWORD_PTR bar = 0;
         if (text == TextAskAbort && run.askedAt >= 0)
-            ok(SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG,
-                                   Patience, &bar) && int(bar) == run.askedAt,
+            ok(SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar) &&
+                   int(bar) == run.askedAt,
                "asked with the bar at %d, not %d", int(bar), run.askedAt);
         Shot(run, box, text);
         PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
@@ -278,8 +269,8 @@ static Step All(std::vector<Step> steps)
     };
 }
 
-// The progress window appears with the pass's caption. Polled often: on a
-// fast machine it is open for a moment only.
+// The progress window appears with the pass's caption. Looked for often: on
+// a fast machine it is open for a moment only.
 static bool ProgressShown(Run &run)
 {
     const std::string caption = std::string(TextProgressTitle) + TextCaptionSeparator + TextProgressWorking;
@@ -288,8 +279,8 @@ static bool ProgressShown(Run &run)
         return false;
     char seen[256] = "";
     WaitFor([&] { return !IsWindow(run.progress) || (GetWindowTextA(run.progress, seen, 256), caption == seen); }, 2000);
-    ok(caption == seen || !IsWindow(run.progress), "progress caption \"%s\"", seen);
-    return Shot(run, run.progress, "progress");
+    return ok(caption == seen || !IsWindow(run.progress), "progress caption \"%s\"", seen) &&
+           Shot(run, run.progress, "progress");
 }
 
 // The progress window goes away, with no box on the way.
@@ -308,22 +299,24 @@ static bool ProgressGone(Run &run)
 // is 1): each pump takes one input message, so a key without meaning goes
 // first for each pump before it. All is queued while the set-up stands
 // still in the main dialog; the click, a posted message, is taken first.
-static bool PressInstallWithEsc(Run &run, int pump)
+static Step EscAt(int pump)
 {
-    std::vector<INPUT> keys(pump + 1);
-    for (INPUT &key : keys)
-        key.type = INPUT_KEYBOARD, key.ki.wVk = VK_F24;
-    keys[pump - 1].ki.wVk = keys[pump].ki.wVk = VK_ESCAPE;
-    keys[pump].ki.dwFlags = KEYEVENTF_KEYUP;
-    SuspendThread(run.pi.hThread);
-    CONTEXT context = {};
-    context.ContextFlags = CONTEXT_CONTROL;
-    GetThreadContext(run.pi.hThread, &context); // returns once the thread stands
-    bool queued = PostMessageA(GetDlgItem(run.dialog, IDOK), BM_CLICK, 0, 0) &&
-                  SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
-    ResumeThread(run.pi.hThread);
-    run.askedAt = pump - 1;
-    return ok(queued, "Install pressed, Esc on its way");
+    return [=](Run &run) {
+        std::vector<INPUT> keys(pump + 1);
+        for (INPUT &key : keys)
+            key.type = INPUT_KEYBOARD, key.ki.wVk = VK_F24;
+        keys[pump - 1].ki.wVk = keys[pump].ki.wVk = VK_ESCAPE;
+        keys[pump].ki.dwFlags = KEYEVENTF_KEYUP;
+        SuspendThread(run.pi.hThread);
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(run.pi.hThread, &context); // returns once the thread stands
+        bool queued = PostMessageA(GetDlgItem(run.dialog, IDOK), BM_CLICK, 0, 0) &&
+                      SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+        ResumeThread(run.pi.hThread);
+        run.askedAt = pump - 1;
+        return ok(queued, "Install pressed, Esc on its way");
+    };
 }
 
 static bool CloseProduct(Run &)
@@ -335,20 +328,16 @@ static bool CloseProduct(Run &)
               "product closed");
 }
 
-static bool SecondSetupEndsSilently(Run &run)
+static bool SecondSetupEndsSilently(Run &)
 {
-    HWND marker = FindWindowA(TextSetupCaption, nullptr);
-    DWORD owner = 0, code = 1;
-    GetWindowThreadProcessId(marker, &owner);
-    ok(marker && owner == run.pi.dwProcessId && !IsWindowVisible(marker), "a hidden window marks the running set-up");
     PROCESS_INFORMATION second;
+    DWORD code = 1;
     bool shown = false;
-    if (ok(StartProcess("R:\\setup.exe", "R:\\", &second), "second set-up started")) {
-        WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
-                             WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
-        ok(WaitExit(second, 0, &code) && code == 0 && !shown, "second set-up ends silently (%lu)", code);
-    }
-    return true;
+    if (!ok(StartProcess("R:\\setup.exe", "R:\\", &second), "second set-up started"))
+        return false;
+    WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
+                         WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
+    return ok(WaitExit(second, 0, &code) && code == 0 && !shown, "second set-up ends silently (%lu)", code);
 }
 
 // A window of another program whose title holds `part` opens; it is closed.
@@ -362,8 +351,7 @@ static Step ShellOpens(std::string part)
                         char title[512] = "";
                         GetWindowThreadProcessId(w, &pid);
                         GetWindowTextA(w, title, sizeof title);
-                        return pid != run.pi.dwProcessId && pid != GetCurrentProcessId() &&
-                               Lower(title).find(Lower(part)) != std::string::npos;
+                        return pid != run.pi.dwProcessId && pid != GetCurrentProcessId() && strstr(title, part.c_str());
                     }));
         }, Patience);
         if (ok(window != nullptr, "a shell window on \"%s\" opens", part.c_str()))
@@ -377,31 +365,16 @@ static Step Touch(std::string file)
     return [=](Run &) { return ok(WriteFileBytes(file, "x"), "file %s made", file.c_str()); };
 }
 
-// The uninstall entry of a 32-bit set-up on 64-bit Windows lies in the
-// registry's 32-bit view, under Wow6432Node.
-static bool EntryInThe32BitView(Run &)
-{
-    auto has = [](const char *key, REGSAM view) {
-        HKEY handle;
-        bool found = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | view, &handle) == ERROR_SUCCESS;
-        RegCloseKey(handle);
-        return found;
-    };
-    ok(has(UninstallKey, KEY_WOW64_32KEY) && !has(UninstallKey, KEY_WOW64_64KEY) &&
-           has("SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark", KEY_WOW64_64KEY),
-       "the uninstall entry is in the 32-bit view only");
-    return true;
-}
-
 static const Step Agree = All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)});
 static const Step Main = Meet(IDC_MAIN_FOLDER);
 static const Step Cancel = Press(IDCANCEL);
 static const Step PressInstall = Press(IDOK);
-static const Step Install = All({Press(IDOK), ProgressShown, ProgressGone});
+static const Step Install = All({PressInstall, ProgressShown, ProgressGone});
 static const Step Menu = All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)});
 
 static Step Choose(int option) { return All({Menu, Press(option), Press(IDOK)}); }
 static Step TypeFolder(const std::string &folder) { return All({Agree, Main, Type(IDC_MAIN_FOLDER, folder)}); }
+static Step Browse(int button) { return All({Press(IDC_MAIN_BROWSE), Meet(0, "Browse for Folder"), Press(button), Main}); }
 static Step Refuse(const char *folder)
 {
     return All({Main, Type(IDC_MAIN_FOLDER, folder), PressInstall, Answer(TextInvalidDestination, IDOK)});
@@ -415,21 +388,15 @@ static Step Page(const char *sentence, const char *button, const std::string &fo
                 Is(IDC_MAIN_FOLDER, lock & ReadOnly), Is(IDC_MAIN_BROWSE, lock & Disabled)});
 }
 
-// Esc reaches pump `pump`, and "Abort?" is answered with `answer`.
-static Step EscAt(int pump, int answer)
+// Install pressed with Esc on its way to pump `pump`; "Abort?" answered.
+static Step Abort(int pump, int answer)
 {
-    return All({[=](Run &run) { return PressInstallWithEsc(run, pump); }, ProgressShown, Answer(TextAskAbort, answer),
-                ProgressGone});
+    return All({EscAt(pump), ProgressShown, Answer(TextAskAbort, answer), ProgressGone});
 }
 
 static const Step AbortByCloseBox = All({PressInstall, ProgressShown,
                                          [](Run &run) { return PostMessageA(run.progress, WM_CLOSE, 0, 0) != 0; },
                                          Answer(TextAskAbort, IDYES), ProgressGone});
-
-static Step Browse(int button)
-{
-    return All({Press(IDC_MAIN_BROWSE), Meet(0, "Browse for Folder"), Press(button), Main});
-}
 
 // ---- Before and after ------------------------------------------------------
 
@@ -464,39 +431,35 @@ static void Settle(DWORD ms)
     WaitFor([] { return !FindWindowA(TextSetupCaption, nullptr) && !FindWindowA(TextProductName, nullptr); }, Patience);
 }
 
+static std::string SetupPath(const Scenario &row) { return row.command.substr(0, row.command.find(' ')); }
+static std::string StartFolder(const Scenario &row) { return row.folder.empty() ? ParentOf(SetupPath(row)) : row.folder; }
+
 static void Clean(const Scenario *row)
 {
     Settle(5000);
     DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    for (std::string program : {"setup.exe", "naive.exe"})
+        DeleteRegistryTree(HKEY_CURRENT_USER, (AppDefaults + program).c_str());
+    for (const std::string &file : std::vector<std::string>{"C:\\blocker", "C:\\setupdisk\\tempfile.tmp", Naive,
+                                                            "R:\\lz32.dll", "R:\\comctl32.dll", StartLog,
+                                                            Link(ProgramsDir), Link(DesktopDir)})
+        DeleteFileA(file.c_str()), RemoveDirectoryA(file.c_str());
     for (const char *folder : {DefaultDest, "C:\\Program Files (x86)\\Brightlark", "C:\\Apps", "C:\\Long", "C:\\faulty"})
         RemoveTree(folder);
-    for (const std::string &file : {std::string("C:\\blocker"), std::string("C:\\setupdisk\\tempfile.tmp"), StartLog,
-                                    std::string(Naive), std::string("R:\\lz32.dll"), std::string("R:\\comctl32.dll")})
-        DeleteFileA(file.c_str());
-    for (const std::string &folder : {ProgramsDir, DesktopDir}) {
-        DeleteFileA(Link(folder).c_str());
-        RemoveDirectoryA(Link(folder).c_str());
-    }
-    for (const char *program : {"setup.exe", "naive.exe"})
-        DeleteRegistryTree(HKEY_CURRENT_USER, (std::string("Software\\Wine\\AppDefaults\\") + program).c_str());
     if (row)
-        Store(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\setup.exe", "Version", Sz(row->windows));
+        Store(HKEY_CURRENT_USER, AppDefaults + std::string("setup.exe"), "Version", Sz(row->windows));
 }
-
-static std::string SetupPath(const Scenario &row) { return row.command.substr(0, row.command.find(' ')); }
-static std::string StartFolder(const Scenario &row) { return row.folder.empty() ? ParentOf(SetupPath(row)) : row.folder; }
 
 // Without the override Wine never loads a copy of a system library, and the
 // trap would prove nothing; the control shows it is live. Set per program:
 // Wine reads WINEDLLOVERRIDES only from the environment it started with.
 static void PlantLibraries(const Scenario &row)
 {
-    for (const std::string program : {"setup.exe", "naive.exe"})
+    for (std::string program : {"setup.exe", "naive.exe"})
         for (const char *name : {"lz32", "comctl32"})
-            Store(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides", name,
-                  Sz("native,builtin"));
-    for (const std::string &folder : {std::string("R:\\"), StartFolder(row), std::string(OldDest)})
+            Store(HKEY_CURRENT_USER, AppDefaults + program + "\\DllOverrides", name, Sz("native,builtin"));
+    for (const std::string &folder : std::vector<std::string>{"R:\\", StartFolder(row), OldDest})
         for (const char *name : {"lz32.dll", "comctl32.dll"})
             CopyTo(Build + "\\planted\\" + name, Join(folder, name));
     char self[MAX_PATH];
@@ -514,17 +477,16 @@ static void Prepare(const Scenario &row)
     Clean(&row);
     if (!row.program.empty())
         CopyTo(Build + "\\" + row.program, SetupPath(row));
-    // An earlier installation: its records and uninstall entry, an old
-    // program and its uninstaller. The old program is the stand-in, so that
-    // a start of it shows in the log and its replacement is seen.
-    if (row.earlier) {
-        Values values = Earlier(row.earlier);
-        for (size_t i = 0; i < values.size(); ++i)
-            if (!values[i].empty())
-                Store(Records[i].root, Records[i].key, Records[i].name, values[i]);
-        for (const char *name : {"Brightlark.exe", "uninstall.exe"})
+    // An earlier installation: its records, its program and its
+    // uninstaller. The old program is the stand-in, so that a start of it
+    // shows in the log and its replacement is seen.
+    Values values = row.earlier ? Earlier(row.earlier) : Values(5);
+    for (size_t i = 0; i < values.size(); ++i)
+        if (!values[i].empty())
+            Store(Records[i].root, Records[i].key, Records[i].name, values[i]);
+    for (const char *name : {"Brightlark.exe", "uninstall.exe"})
+        if (row.earlier)
             CopyTo(Build + "\\sample\\standin.exe", Join(OldDest, name));
-    }
     for (const std::string &folder : {ProgramsDir, DesktopDir})
         if (row.flags & LinksBlocked)
             CreateDirectoryA(Link(folder).c_str(), nullptr);
@@ -591,6 +553,14 @@ static void CheckOutcome(const Scenario &row)
         else
             ok(!FileExists(Link(links)) || (GetFileAttributesA(Link(links).c_str()) & FILE_ATTRIBUTE_DIRECTORY),
                "no shortcut %s", Link(links).c_str());
+    // A 32-bit set-up on 64-bit Windows writes into the registry's 32-bit
+    // view, which the 64-bit view shows under Wow6432Node.
+    HKEY key;
+    if (row.flags & Wow64)
+        ok(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark",
+                         0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS &&
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS,
+           "the uninstall entry is in the 32-bit view only");
 }
 
 // Each start the log recorded is matched to one the row expects; folders
@@ -677,6 +647,7 @@ static std::vector<Scenario> Table()
     const Step Notes = All({PressInstall, ProgressShown, Answer(TextNoteShortcut, IDOK),
                             Answer(TextNoteShortcut, IDOK), ProgressGone});
     const Step Unwritable = All({PressInstall, Fatal(TextErrorDestination)});
+    const int Locked = ReadOnly | Disabled;
     return {
         {.name = "fresh install by autorun, Windows 98",
          .steps = {Meet(IDC_AGREEMENT_TEXT), Is(IDC_AGREEMENT_TEXT, ReadOnly), Press(IDOK),
@@ -684,12 +655,10 @@ static std::vector<Scenario> Table()
                    Reads(IDCANCEL, TextButtonCancel), Is(IDC_NEED_WINDOWS, Checked), Is(IDC_NEED_DISK, Checked),
                    Is(IDC_NEED_MEMORY, Checked), Install, NoDirectX, Answer(TextAskStartInstalled, IDYES)},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest)}},
-        {.name = "Windows NT, started as r:\\setup.exe: no DirectX offer",
-         .steps = {Agree, Main, Install, NoStart}, .installed = DefaultDest, .starts = Fresh,
-         .command = "r:\\setup.exe /autorun", .windows = "winxp"},
-        {.name = "DirectX accepted: no final offer",
-         .steps = {Agree, Main, Install, Answer(TextAskDirectX, IDYES)}, .installed = DefaultDest,
-         .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}},
+        {.name = "Windows NT, started as r:\\setup.exe: no DirectX offer", .steps = {Agree, Main, Install, NoStart},
+         .installed = DefaultDest, .starts = Fresh, .command = "r:\\setup.exe /autorun", .windows = "winxp"},
+        {.name = "DirectX accepted: no final offer", .steps = {Agree, Main, Install, Answer(TextAskDirectX, IDYES)},
+         .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}},
         {.name = "Win32s refused", .steps = {Fatal(TextErrorPlatform)}, .windows = "win31"},
         {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Cancel}},
         {.name = "folder browser: cancel, then the desktop",
@@ -699,9 +668,8 @@ static std::vector<Scenario> Table()
          .steps = {Agree, Refuse("C:\\"), Refuse(""), Main, Reads(IDC_MAIN_FOLDER, ""), Cancel}},
         {.name = "destination on a missing drive", .steps = {TypeFolder("Q:\\x"), Unwritable}},
         {.name = "destination behind a file", .steps = {Touch("C:\\blocker"), TypeFolder("C:\\blocker\\x"), Unwritable}},
-        {.name = "destination typed with a closing backslash",
-         .steps = {TypeFolder(Trail), Install, NoDirectX, NoStart}, .installed = Trail,
-         .starts = {Sfx(Trail, "/1"), Coder}},
+        {.name = "destination typed with a closing backslash", .steps = {TypeFolder(Trail), Install, NoDirectX, NoStart},
+         .installed = Trail, .starts = {Sfx(Trail, "/1"), Coder}},
         // Windows starts no program whose path passes MAX_PATH: no sound effects.
         {.name = "destination of 300 characters: cut to 255, no shortcuts",
          .steps = {TypeFolder(Long300), Notes, NoDirectX, NoStart}, .installed = Long300.substr(0, 255),
@@ -710,29 +678,28 @@ static std::vector<Scenario> Table()
          .installed = DefaultDest, .starts = Fresh, .flags = LinksBlocked | NoLinks},
         {.name = "product running, autorun: silent end", .steps = {}, .flags = ProductRunning},
         {.name = "product running, by hand: refused until closed",
-         .steps = {Agree, Main, PressInstall, Answer(TextProductRunning, IDOK), Main, CloseProduct, Install,
-                   NoDirectX, NoStart},
+         .steps = {Agree, Main, PressInstall, Answer(TextProductRunning, IDOK), Main, CloseProduct, Install, NoDirectX,
+                   NoStart},
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
         {.name = "second set-up while one runs", .steps = {Meet(IDC_AGREEMENT_TEXT), SecondSetupEndsSilently, Cancel}},
         {.name = "update over 899 via the CD menu",
-         .steps = {Choose(IDC_MENU_SETUP), Agree, Page(TextSentenceUpdate, TextButtonUpdate, OldDest, ReadOnly | Disabled),
-                   Install, Answer(TextAskSoundEffects, IDNO), NoDirectX, Answer(TextAskStartUpdated, IDYES)},
+         .steps = {Choose(IDC_MENU_SETUP), Agree, Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install,
+                   Answer(TextAskSoundEffects, IDNO), NoDirectX, Answer(TextAskStartUpdated, IDYES)},
          .installed = OldDest, .starts = {Coder, Program(OldDest)}, .earlier = 899},
         {.name = "same version 900, sound effects from the CD",
          .steps = {Agree, Page(TextSentenceInstall, TextButtonInstall, OldDest, 0), Install,
                    Answer(TextAskSoundEffects, IDYES), ShellOpens("SoundFX"), NoDirectX, NoStart},
          .installed = OldDest, .starts = {Coder}, .earlier = 900, .command = ByHand},
         {.name = "newer version 901 kept",
-         .steps = {Agree, Page(TextSentenceNewer, TextButtonInstall, OldDest, ReadOnly | Disabled), SentenceFits, Cancel},
+         .steps = {Agree, Page(TextSentenceNewer, TextButtonInstall, OldDest, Locked), SentenceFits, Cancel},
          .earlier = 901, .command = ByHand},
         {.name = "version 301: uninstaller started",
-         .steps = {Agree, Answer(TextAskUninstallOld, IDOK),
-                   Page(TextSentenceUpdate, TextButtonUpdate, OldDest, ReadOnly | Disabled), Cancel},
+         .steps = {Agree, Answer(TextAskUninstallOld, IDOK), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked),
+                   Cancel},
          .starts = {{Join(OldDest, "uninstall.exe"), "", OldDest}}, .earlier = 301, .command = ByHand},
         {.name = "version 301: uninstall declined", .steps = {Agree, Answer(TextAskUninstallOld, IDCANCEL)},
          .earlier = 301, .command = ByHand},
-        {.name = "version 302: no uninstall prompt", .steps = {Agree, Main, Cancel}, .earlier = 302,
-         .command = ByHand},
+        {.name = "version 302: no uninstall prompt", .steps = {Agree, Main, Cancel}, .earlier = 302, .command = ByHand},
         {.name = "CD menu: run Brightlark", .steps = {Menu, Press(IDOK)}, .starts = {Program(OldDest)}, .earlier = 900},
         {.name = "CD menu: DirectX set-up", .steps = {Choose(IDC_MENU_DIRECTX)}, .starts = {DirectX}, .earlier = 900},
         {.name = "CD menu: sound effects", .steps = {Choose(IDC_MENU_SOUNDFX), ShellOpens("SoundFX")}, .earlier = 900},
@@ -743,18 +710,18 @@ static std::vector<Scenario> Table()
          .steps = {Touch("C:\\setupdisk\\tempfile.tmp"), Agree, Main, Install, NoStart}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = DiskSetup},
         {.name = "from a hard disk over 900, sound effects",
-         .steps = {Agree, Main, Install, Answer(TextAskSoundEffects, IDYES), NoStart},
-         .installed = OldDest, .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup},
+         .steps = {Agree, Main, Install, Answer(TextAskSoundEffects, IDYES), NoStart}, .installed = OldDest,
+         .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup},
         {.name = "abort over 899 by the close box", .steps = {Agree, Main, AbortByCloseBox}, .earlier = 899,
          .command = ByHand},
-        {.name = "abort declined: the pass goes on", .steps = {Agree, Main, EscAt(1, IDNO), NoDirectX, NoStart},
+        {.name = "abort declined: the pass goes on", .steps = {Agree, Main, Abort(1, IDNO), NoDirectX, NoStart},
          .installed = DefaultDest, .starts = Fresh},
         // Stopped at the first pump, the pass never reaches a destination it
         // could not create.
-        {.name = "abort at the first pump: destination untouched", .steps = {TypeFolder("Q:\\x"), EscAt(1, IDYES)}},
+        {.name = "abort at the first pump: destination untouched", .steps = {TypeFolder("Q:\\x"), Abort(1, IDYES)}},
         // The pump after the fifth file is the sixth.
-        {.name = "abort after the fifth file, fresh", .steps = {Agree, Main, EscAt(6, IDYES)}},
-        {.name = "abort after the fifth file over 899", .steps = {Agree, Main, EscAt(6, IDYES)}, .earlier = 899,
+        {.name = "abort after the fifth file, fresh", .steps = {Agree, Main, Abort(6, IDYES)}},
+        {.name = "abort after the fifth file over 899", .steps = {Agree, Main, Abort(6, IDYES)}, .earlier = 899,
          .command = ByHand},
         {.name = "faulty payload over 899: fourth file truncated",
          .steps = {Agree, Main, PressInstall, ProgressShown, Fatal(TextErrorWriteFile)}, .earlier = 899,
@@ -772,10 +739,9 @@ static std::vector<Scenario> Table()
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1")}, .command = "setup.exe", .folder = "R:\\"},
         {.name = "drive only in an argument", .steps = {Agree, Main, Install, NoStart}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "setup.exe x c:\\foo", .folder = "R:\\"},
-        // Program Files of the 32-bit view, and the uninstall entry in it.
+        // Program Files of the 32-bit view, and the records in it.
         {.name = "WoW64: a 32-bit set-up on 64-bit Windows",
-         .steps = {Agree, Page(TextSentenceInstall, TextButtonInstall, X86Dest, 0), Install, NoStart,
-                   EntryInThe32BitView},
+         .steps = {Agree, Page(TextSentenceInstall, TextButtonInstall, X86Dest, 0), Install, NoStart},
          .installed = X86Dest, .starts = {Sfx(X86Dest, "/1"), DiskCoder}, .command = DiskSetup, .windows = "winxp",
          .flags = Wow64},
     };
@@ -787,17 +753,13 @@ int main(int argc, char **argv)
     // LZ32 by name, as a careless program would.
     if (argc == 2 && !std::strcmp(argv[1], "naive"))
         return LoadLibraryA("lz32.dll") ? 0 : 1;
-    if (argc < 2) {
-        std::puts("usage: test_e2e BUILD_DIR [NAME_PART]");
-        return 2;
-    }
+    if (argc < 2)
+        return std::puts("usage: test_e2e BUILD_DIR [NAME_PART]"), 2;
     Build = WinePath(argv[1]);
     StartLog = Build + "\\wine\\e2e\\starts.log";
     CreateDirectoryA((Build + "\\wine\\e2e").c_str(), nullptr);
-    if (const char *shots = std::getenv("BRIGHTLARK_SCREENSHOTS")) {
-        Shots = shots[0] == '/' ? WinePath(shots) : shots;
-        SHCreateDirectoryExA(nullptr, Shots.c_str(), nullptr);
-    }
+    if (const char *shots = std::getenv("BRIGHTLARK_SCREENSHOTS"))
+        Shots = shots[0] == '/' ? WinePath(shots) : shots, SHCreateDirectoryExA(nullptr, Shots.c_str(), nullptr);
     // Every program the set-up starts inherits it.
     SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
     CoInitialize(nullptr);
@@ -820,6 +782,5 @@ int main(int argc, char **argv)
     Clean(nullptr);
     RemoveTree(ParentOf(DiskSetup));
     DeleteFileA("C:\\mp3coder.exe");
-    CoUninitialize();
     return Summary();
 }
