@@ -10,7 +10,6 @@
 #include "destination.h"
 #include "registry_path.h"
 #include "shell_path.h"
-#include "szdd_header.h"
 #include "text.h"
 
 namespace {
@@ -51,16 +50,17 @@ TEST(Text, ChainsCopiesAndCutsAtTheBufferEnd)
     char *at = CopyTextWithin("Install", caption.get(), caption.get() + 8);
     EXPECT_EQ(CopyTextWithin("  ---  ", at, caption.get() + 8), caption.get() + 7);
     EXPECT_EQ(caption.text(), "Install");
-    EXPECT_TRUE(TextsFit(256, {d241.c_str(), "xxx", "\\Brightlark"}));
-    EXPECT_FALSE(TextsFit(256, {d241.c_str(), "xxxx", "\\Brightlark"}));
 }
 
-TEST(Text, TheTailFollowsTheProgramName)
+// The tail follows the program's name; the set-up drive is the character
+// before the first colon, if there is one.
+TEST(Text, TheCommandLine)
 {
     EXPECT_STREQ(CommandTail("\"R:\\my setup.exe\"  /autorun"), "/autorun");
     EXPECT_STREQ(CommandTail("R:\\setup.exe\t/x"), "/x");
     EXPECT_STREQ(CommandTail("\"unclosed"), "");
     EXPECT_STREQ(CommandTail(""), "");
+    EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
 }
 
 TEST(Paths, JoinAddsOneBackslashOrRefuses)
@@ -110,59 +110,6 @@ TEST(Paths, TheDefaultDestination)
         EXPECT_FALSE(IsValidDestination(bad)) << bad;
 }
 
-TEST(Paths, TheSetupDriveIsBeforeTheFirstColon)
-{
-    EXPECT_EQ(FindSetupDrive("\"r:\\setup.exe\" /autorun"), 'r');
-    EXPECT_EQ(FindSetupDrive("setup.exe x d:\\file"), 'd');
-    EXPECT_EQ(FindSetupDrive("setup.exe"), '\0');
-    EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
-    Buffer<CdPathSize> path;
-    ASSERT_TRUE(ComposeCdPath('R', "directx\\dxsetup.exe", path.bytes.get()));
-    EXPECT_EQ(path.text(), "R:\\directx\\dxsetup.exe");
-    EXPECT_FALSE(ComposeCdPath('\0', "mp3coder.exe", path.bytes.get()));
-    EXPECT_FALSE(ComposeCdPath('R', std::string(CdPathSize - 3, 'x').c_str(), path.bytes.get()));
-}
-
-TEST(Registry, ValuePathsSplitAtTheLastBackslash)
-{
-    const std::string k254(254, 'k'), v235(235, 'v');
-    const struct {
-        const char *prefix;
-        std::string path, key, value; // key "" and value "-": refused
-    } cases[] = {
-        {ProductKeyPath, ValueProgramDirectory, "Software\\Brightlark", "ProgramDirectory"},
-        {ProductKeyPath, "\\Sub\\Name", "Software\\Brightlark\\Sub", "Name"},
-        {ProductKeyPath, "\\", "Software\\Brightlark", ""},
-        {nullptr, PathProgramFilesDir, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"},
-        {nullptr, "NoBackslash", "", "-"},
-        {nullptr, k254 + "\\", k254, ""}, // 255 characters fit, 256 do not
-        {nullptr, k254 + "k\\", "", "-"},
-        {ProductKeyPath, "\\" + v235, "Software\\Brightlark", v235},
-        {ProductKeyPath, "\\" + v235 + "v", "", "-"},
-    };
-    for (const auto &c : cases) {
-        Buffer<RegistryPathSize> buffer;
-        const char *value = SplitValuePath(c.prefix, c.path.c_str(), buffer.get());
-        EXPECT_EQ(value ? value : "-", c.value) << c.path.size();
-        EXPECT_EQ(value ? buffer.text() : "", c.key);
-    }
-}
-
-TEST(Registry, TheUninstallCommandQuotesTheProgram)
-{
-    const std::string d255(255, 'd');
-    const struct {
-        std::string destination, command; // "": refused
-    } cases[] = {{"D:\\Apps\\", "\"D:\\Apps\\Brightlark.exe\" /uninstall"},
-                 {d255, "\"" + d255 + "\\Brightlark.exe\" /uninstall"},
-                 {d255 + "d", ""}};
-    for (const auto &c : cases) {
-        Buffer<UninstallCommandSize> command;
-        EXPECT_EQ(ComposeUninstallCommand(c.destination.c_str(), command.get()), !c.command.empty());
-        EXPECT_EQ(command.text(), c.command);
-    }
-}
-
 // `count` bytes were read into a buffer of `size`: a text counts only when
 // it ends inside the buffer.
 TEST(Registry, ATextReadMustEndInsideItsBuffer)
@@ -181,21 +128,6 @@ TEST(Registry, ATextReadMustEndInsideItsBuffer)
             EXPECT_STREQ(buffer.get(), c.text);
         }
     }
-}
-
-TEST(Payload, TheHeaderMustBeWholeAndOfTheKnownMode)
-{
-    const unsigned char good[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 'e', 0x10, 0x27, 0x01, 0x80};
-    std::uint32_t length = 7;
-    ASSERT_TRUE(ReadSzddExpandedLength(good, 14, &length));
-    EXPECT_EQ(length, 0x80012710u);
-    for (unsigned at : {0u, 7u, 8u}) {
-        unsigned char bad[14];
-        std::memcpy(bad, good, 14);
-        bad[at] ^= 1;
-        EXPECT_FALSE(ReadSzddExpandedLength(bad, 14, &length)) << at;
-    }
-    EXPECT_FALSE(ReadSzddExpandedLength(good, 13, &length));
 }
 
 } // namespace

@@ -1,77 +1,52 @@
-// The earlier installation and the default destination as start-up finds
-// them, for registry contents a careless or hostile writer could leave.
+// The earlier installation as start-up finds it, for registry values a
+// careless or hostile writer could leave: each value as stored (its type in
+// the first byte, then its bytes; "" for none), and whether the two count
+// as an earlier installation whose folder becomes the destination.
 #include "check.h"
-#include "install.h"
 #include "sequence.h"
 #include "setup_state.h"
 
 #include <cstring>
-#include <string>
 
 static const char ProductKey[] = "Software\\Brightlark";
 
-static std::string Text(const std::string &s)
-{
-    return s + '\0';
-}
-
-static const std::string Version900("\x84\x03\x00\x00", 4);
-
-struct PreviousCase {
-    const char *what;
-    bool folderSet;
-    DWORD folderType;
-    std::string folder; // bytes as stored
-    bool versionSet;
-    DWORD versionType;
-    std::string version;
-    bool found; // counts as an earlier installation
-};
-
-static void TestPreviousInstall()
-{
-    const std::string d255 = "C:\\" + std::string(252, 'd');
-    const PreviousCase cases[] = {
-        {"both values", true, REG_SZ, Text("D:\\Apps\\Brightlark"), true, REG_BINARY, Version900, true},
-        {"folder of 255 characters", true, REG_SZ, Text(d255), true, REG_BINARY, Version900, true},
-        {"folder of 256 characters", true, REG_SZ, Text(d255 + "e"), true, REG_BINARY, Version900, false},
-        {"folder of 300 characters", true, REG_SZ, Text(d255 + std::string(45, 'e')), true, REG_BINARY,
-         Version900, false},
-        {"folder without terminator", true, REG_SZ, "D:\\Apps", true, REG_BINARY, Version900, true},
-        {"folder filling the field without terminator", true, REG_BINARY, d255 + "e", true, REG_BINARY,
-         Version900, false},
-        {"version of 1 byte", true, REG_SZ, Text("D:\\x"), true, REG_BINARY, "\x84", false},
-        {"version of 2 bytes", true, REG_SZ, Text("D:\\x"), true, REG_BINARY, "\x84\x03", false},
-        {"version of 8 bytes", true, REG_SZ, Text("D:\\x"), true, REG_BINARY, Version900 + Version900, false},
-        {"version as REG_DWORD", true, REG_SZ, Text("D:\\x"), true, REG_DWORD, Version900, true},
-        {"no version", true, REG_SZ, Text("D:\\x"), false, 0, "", false},
-        {"no folder", false, 0, "", true, REG_BINARY, Version900, false},
-    };
-    for (const PreviousCase &c : cases) {
-        DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
-        if (c.folderSet)
-            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folderType, c.folder);
-        if (c.versionSet)
-            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.versionType, c.version);
-        std::memset(setupState.previousFolder, 'z', sizeof setupState.previousFolder);
-        std::memset(setupState.destinationFolder, 'z', sizeof setupState.destinationFolder);
-        DetectPreviousInstall();
-        ChooseDefaultDestination();
-        bool found = setupState.hasPreviousInstall == 1;
-        std::string expected = c.folder.substr(0, c.folder.find('\0'));
-        ok(found == c.found && (!found || (setupState.previousVersion == 900 &&
-                                           expected == setupState.previousFolder &&
-                                           expected == setupState.destinationFolder)),
-           "%s: earlier installation %s", c.what, found ? "found" : "not found");
-        ok(std::memchr(setupState.destinationFolder, '\0', DestinationSize) != nullptr,
-           "%s: the destination ends inside its field", c.what);
-    }
-    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
-}
+static std::string Value(DWORD type, const std::string &bytes) { return char(type) + bytes; }
 
 int main()
 {
+    const std::string d255 = "C:\\" + std::string(252, 'd'), v900("\x84\x03\0\0", 4);
+    const std::string folder = Value(REG_SZ, std::string("D:\\x", 5)), version = Value(REG_BINARY, v900);
+    const struct {
+        const char *what;
+        std::string folder, version;
+        bool found;
+    } cases[] = {
+        {"a folder of 255 characters", Value(REG_SZ, d255 + '\0'), version, true},
+        {"a folder of 256 characters", Value(REG_SZ, d255 + "e" + '\0'), version, false},
+        {"a folder without its terminator", Value(REG_SZ, "D:\\x"), version, true},
+        {"a folder filling the field without one", Value(REG_BINARY, d255 + "e"), version, false},
+        {"a version of 2 bytes", folder, Value(REG_BINARY, v900.substr(0, 2)), false},
+        {"a version of 8 bytes", folder, Value(REG_BINARY, v900 + v900), false},
+        {"a version stored as REG_DWORD", folder, Value(REG_DWORD, v900), true},
+        {"no version", folder, "", false},
+        {"no folder", "", version, false},
+    };
     setupState.instanceHandle = GetModuleHandleA(nullptr);
-    TestPreviousInstall();
+    for (const auto &c : cases) {
+        DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+        if (!c.folder.empty())
+            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", BYTE(c.folder[0]), c.folder.substr(1));
+        if (!c.version.empty())
+            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", BYTE(c.version[0]), c.version.substr(1));
+        std::memset(setupState.destinationFolder, 'z', DestinationSize);
+        DetectPreviousInstall();
+        ChooseDefaultDestination();
+        const std::string stored = (c.folder + '\0').c_str() + 1; // the text as stored
+        ok(setupState.hasPreviousInstall == c.found &&
+               (!c.found || (setupState.previousVersion == 900 && stored == setupState.destinationFolder)),
+           "%s: an earlier installation %s", c.what, c.found ? "found" : "not found");
+        ok(std::memchr(setupState.destinationFolder, '\0', DestinationSize), "%s: the destination ends in its field", c.what);
+    }
+    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
     return Summary();
 }
