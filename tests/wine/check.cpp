@@ -209,12 +209,14 @@ BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD millis
     return seen;
 }
 
-bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi)
+bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi, HANDLE job)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::string line = commandLine;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si, pi);
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, job ? CREATE_SUSPENDED : 0, nullptr, folder, &si,
+                          pi) &&
+           (!job || (AssignProcessToJobObject(job, pi->hProcess) && ResumeThread(pi->hThread) != DWORD(-1)));
 }
 
 bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode)

@@ -56,8 +56,9 @@ struct BoxSeen {
 // captioned `caption`, reads its text, and presses `button`.
 BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds);
 
-// Starts `commandLine` in `folder`; null folder for the current one.
-bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi);
+// Starts `commandLine` in `folder` (null: the current one), in job `job`
+// if one is given; the programs it starts belong to that job too.
+bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi, HANDLE job = nullptr);
 
 // Waits for a process; ends it and gives false if it does not end in time.
 bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode);

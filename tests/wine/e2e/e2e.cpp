@@ -26,14 +26,14 @@ static const char ProductKey[] = "Software\\Brightlark";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 static const char AppDefaults[] = "Software\\Wine\\AppDefaults\\";
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
-// What a run may leave running: the set-up, the product and its helpers.
-static const char *const Started[] = {"setup.exe",    "brightlark.exe", "sfxpack1.exe",
-                                      "mp3coder.exe", "dxsetup.exe",    "uninstall.exe"};
+static const std::string ProgressCaption = std::string(TextProgressTitle) + TextCaptionSeparator + TextProgressWorking;
 static const char Naive[] = "R:\\naive.exe"; // loads LZ32 by name, beside a planted copy
 // How long a slow machine may take for one thing, and for one row; only a
 // failing row waits that long.
 static const DWORD Patience = 60000, RowLimit = 300000;
 static std::string Build, StartLog, Shots, ProgramsDir, DesktopDir;
+// Holds every program a row starts, and every program they start in turn.
+static HANDLE job;
 
 struct Start {
     std::string program, parameters, folder;
@@ -245,11 +245,14 @@ static Step Box(const char *caption, std::string text, int button)
                 "box \"%s\" saying \"%s\"; open:%s", caption, text.c_str(), OpenDialogs(run.pi.dwProcessId).c_str()))
             return false;
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
+        // "Abort?" holds the pass at a known pump: the progress window is open.
         DWORD_PTR bar = 0;
-        if (text == TextAskAbort && run.askedAt >= 0)
-            ok(SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar) &&
-                   int(bar) == run.askedAt,
-               "asked with the bar at %d, not %d", int(bar), run.askedAt);
+        char seen[256] = "";
+        if (text == TextAskAbort && (run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)))
+            GetWindowTextA(run.progress, seen, sizeof seen),
+                SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar),
+                ok(ProgressCaption == seen && int(bar) == run.askedAt, "asked in \"%s\" with the bar at %d, not %d",
+                   seen, int(bar), run.askedAt);
         Shot(run, box, text);
         PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
         return ok(WaitFor([&] { return !IsWindow(box); }, Patience), "box \"%s\" closes on %d", text.c_str(), button);
@@ -269,18 +272,14 @@ static Step All(std::vector<Step> steps)
     };
 }
 
-// The progress window appears with the pass's caption. Looked for often: on
-// a fast machine it is open for a moment only.
-static bool ProgressShown(Run &run)
+// A picture of the progress window, when one is wanted and the pass is
+// slow enough to be caught.
+static bool ProgressShot(Run &run)
 {
-    const std::string caption = std::string(TextProgressTitle) + TextCaptionSeparator + TextProgressWorking;
-    if (!ok(Until(run, [&] { return (run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)); }),
-            "progress window shown"))
-        return false;
-    char seen[256] = "";
-    WaitFor([&] { return !IsWindow(run.progress) || (GetWindowTextA(run.progress, seen, 256), caption == seen); }, 2000);
-    return ok(caption == seen || !IsWindow(run.progress), "progress caption \"%s\"", seen) &&
-           Shot(run, run.progress, "progress");
+    HWND progress = nullptr;
+    if (!Shots.empty() && WaitFor([&] { return (progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)); }, 2000))
+        Shot(run, progress, "progress");
+    return true;
 }
 
 // The progress window goes away, with no box on the way.
@@ -333,7 +332,7 @@ static bool SecondSetupEndsSilently(Run &)
     PROCESS_INFORMATION second;
     DWORD code = 1;
     bool shown = false;
-    if (!ok(StartProcess("R:\\setup.exe", "R:\\", &second), "second set-up started"))
+    if (!ok(StartProcess("R:\\setup.exe", "R:\\", &second, job), "second set-up started"))
         return false;
     WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
                          WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
@@ -369,7 +368,7 @@ static const Step Agree = All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)});
 static const Step Main = Meet(IDC_MAIN_FOLDER);
 static const Step Cancel = Press(IDCANCEL);
 static const Step PressInstall = Press(IDOK);
-static const Step Install = All({PressInstall, ProgressShown, ProgressGone});
+static const Step Install = All({PressInstall, ProgressShot});
 static const Step Menu = All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)});
 
 static Step Choose(int option) { return All({Menu, Press(option), Press(IDOK)}); }
@@ -391,44 +390,43 @@ static Step Page(const char *sentence, const char *button, const std::string &fo
 // Install pressed with Esc on its way to pump `pump`; "Abort?" answered.
 static Step Abort(int pump, int answer)
 {
-    return All({EscAt(pump), ProgressShown, Answer(TextAskAbort, answer), ProgressGone});
+    return All({EscAt(pump), Answer(TextAskAbort, answer), ProgressGone});
 }
 
-static const Step AbortByCloseBox = All({PressInstall, ProgressShown,
-                                         [](Run &run) { return PostMessageA(run.progress, WM_CLOSE, 0, 0) != 0; },
-                                         Answer(TextAskAbort, IDYES), ProgressGone});
+// The user answers No to "Abort?" and then uses the progress window's close
+// box: both are queued while the set-up stands still in the box. The next
+// pump takes the close, which the dialog manager turns into a posted Cancel
+// for the pump after it.
+static bool NoThenCloseBox(Run &run)
+{
+    HWND box = nullptr;
+    Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, TextSetupCaption)) != nullptr; });
+    run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR);
+    SuspendThread(run.pi.hThread);
+    bool queued = PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0) && PostMessageA(run.progress, WM_CLOSE, 0, 0);
+    ResumeThread(run.pi.hThread);
+    run.askedAt = 2;
+    return ok(queued && WaitFor([&] { return !IsWindow(box); }, Patience), "No, then the close box");
+}
+
+static const Step AbortByCloseBox = All({EscAt(1), NoThenCloseBox, Answer(TextAskAbort, IDYES), ProgressGone});
 
 // ---- Before and after ------------------------------------------------------
 
-// Ends what a run left running: the product's window is closed, the others
-// get `ms` to end by themselves; returns once all are gone.
+// Ends what the row started: the product's window is closed and the rest
+// gets `ms` to end by itself, then is ended. Until the set-up's windows are
+// gone with its process, a new set-up would take it for one still running.
 static void Settle(DWORD ms)
 {
-    auto running = [](bool end) {
-        bool any = false;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-            for (const char *name : Started)
-                if (lstrcmpiA(entry.szExeFile, name) == 0 && (any = true) && end) {
-                    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-                    if (process && TerminateProcess(process, 99))
-                        WaitForSingleObject(process, Patience);
-                    CloseHandle(process);
-                }
-        CloseHandle(snapshot);
-        return any;
-    };
-    WaitFor([&] {
+    auto ended = [] {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
         if (HWND product = FindWindowA(TextProductName, nullptr))
             PostMessageA(product, WM_CLOSE, 0, 0);
-        return !running(false);
-    }, ms);
-    running(true);
-    // A set-up's windows go with its process; until then a new set-up would
-    // take it for one still running.
-    WaitFor([] { return !FindWindowA(TextSetupCaption, nullptr) && !FindWindowA(TextProductName, nullptr); }, Patience);
+        return QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
+               info.ActiveProcesses == 0 && !FindWindowA(TextSetupCaption, nullptr);
+    };
+    if (!WaitFor(ended, ms))
+        TerminateJobObject(job, 99), WaitFor(ended, Patience);
 }
 
 static std::string SetupPath(const Scenario &row) { return row.command.substr(0, row.command.find(' ')); }
@@ -466,7 +464,7 @@ static void PlantLibraries(const Scenario &row)
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     PROCESS_INFORMATION control;
     DWORD code = 1;
-    ok(CopyTo(self, Naive) && StartProcess(std::string(Naive) + " naive", "R:\\", &control) &&
+    ok(CopyTo(self, Naive) && StartProcess(std::string(Naive) + " naive", "R:\\", &control, job) &&
            WaitExit(control, Patience, &code) && code == 0 && ReadFileBytes(StartLog).find(Naive) != std::string::npos,
        "a program loading lz32.dll by name beside the planted copy loads it");
     DeleteFileA(StartLog.c_str());
@@ -496,7 +494,7 @@ static void Prepare(const Scenario &row)
         // Started by the test, not the set-up: kept out of the start log.
         PROCESS_INFORMATION product;
         SetEnvironmentVariableA("BRIGHTLARK_START_LOG", nullptr);
-        if (StartProcess(Build + "\\sample\\Brightlark.exe", nullptr, &product))
+        if (StartProcess(Build + "\\sample\\Brightlark.exe", nullptr, &product, job))
             CloseHandle(product.hThread), CloseHandle(product.hProcess);
         SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
         ok(WaitFor([] { return FindWindowA(TextProductName, nullptr) != nullptr; }, Patience), "product running");
@@ -602,7 +600,7 @@ static void RunScenario(const Scenario &row)
     char here[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, here);
     SetCurrentDirectoryA(folder.c_str());
-    bool started = StartProcess(row.command, folder.c_str(), &run.pi);
+    bool started = StartProcess(row.command, folder.c_str(), &run.pi, job);
     SetCurrentDirectoryA(here);
     if (ok(started, "started %s", row.command.c_str())) {
         for (const Step &step : row.steps)
@@ -644,8 +642,7 @@ static std::vector<Scenario> Table()
     const std::string X86Dest = "C:\\Program Files (x86)\\Brightlark";
     const std::vector<Start> Fresh = {Sfx(DefaultDest, "/1"), Coder};
     const Step NoDirectX = Answer(TextAskDirectX, IDNO), NoStart = Answer(TextAskStartInstalled, IDNO);
-    const Step Notes = All({PressInstall, ProgressShown, Answer(TextNoteShortcut, IDOK),
-                            Answer(TextNoteShortcut, IDOK), ProgressGone});
+    const Step Notes = All({PressInstall, Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)});
     const Step Unwritable = All({PressInstall, Fatal(TextErrorDestination)});
     const int Locked = ReadOnly | Disabled;
     return {
@@ -724,7 +721,7 @@ static std::vector<Scenario> Table()
         {.name = "abort after the fifth file over 899", .steps = {Agree, Main, Abort(6, IDYES)}, .earlier = 899,
          .command = ByHand},
         {.name = "faulty payload over 899: fourth file truncated",
-         .steps = {Agree, Main, PressInstall, ProgressShown, Fatal(TextErrorWriteFile)}, .earlier = 899,
+         .steps = {Agree, Main, PressInstall, Fatal(TextErrorWriteFile)}, .earlier = 899,
          .command = "C:\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
         // Any line of the start log naming setup.exe is a planted library at
         // work; the destination is the current folder when LZ32 is needed.
@@ -763,6 +760,7 @@ int main(int argc, char **argv)
     // Every program the set-up starts inherits it.
     SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
     CoInitialize(nullptr);
+    job = CreateJobObjectA(nullptr, nullptr);
     char path[MAX_PATH];
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, TRUE);
     ProgramsDir = path;
