@@ -414,9 +414,10 @@ static const Step AbortByCloseBox = All({EscAt(1), NoThenCloseBox, Answer(TextAs
 // ---- Before and after ------------------------------------------------------
 
 // Ends what the row started: the product's window is closed and the rest
-// gets `ms` to end by itself, then is ended. Until the set-up's windows are
-// gone with its process, a new set-up would take it for one still running.
-static void Settle(DWORD ms)
+// gets its time to end by itself (on a slow machine a program takes seconds
+// to start and record its start), then is ended. Until the set-up's windows
+// are gone with its process, a new set-up would take it for one still running.
+static void Settle()
 {
     auto ended = [] {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
@@ -425,7 +426,7 @@ static void Settle(DWORD ms)
         return QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
                info.ActiveProcesses == 0 && !FindWindowA(TextSetupCaption, nullptr);
     };
-    if (!WaitFor(ended, ms))
+    if (!WaitFor(ended, Patience))
         TerminateJobObject(job, 99), WaitFor(ended, Patience);
 }
 
@@ -434,7 +435,7 @@ static std::string StartFolder(const Scenario &row) { return row.folder.empty() 
 
 static void Clean(const Scenario *row)
 {
-    Settle(5000);
+    Settle();
     DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
     for (std::string program : {"setup.exe", "naive.exe"})
@@ -615,7 +616,7 @@ static void RunScenario(const Scenario &row)
         ok(open.empty(), "nothing left open:%s", open.c_str());
         ok(WaitExit(run.pi, open.empty() ? Patience : 0, &code) && code == 0, "set-up ends with 0 (%lu)", code);
     }
-    Settle(10000);
+    Settle();
     CheckOutcome(row);
     for (const PayloadEntry &entry : PayloadTable)
         ok(!FileExists(Join(folder, entry.fileName)), "nothing extracted into %s", folder.c_str());
@@ -760,6 +761,8 @@ int main(int argc, char **argv)
     // Every program the set-up starts inherits it.
     SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
     CoInitialize(nullptr);
+    // Wine's desktop program starts with the first window; outside the job.
+    GetDesktopWindow();
     job = CreateJobObjectA(nullptr, nullptr);
     char path[MAX_PATH];
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, TRUE);
