@@ -149,7 +149,8 @@ static BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
-HWND FindTopWindow(const std::function<bool(HWND)> &match)
+// The first visible top-level window that `match` takes.
+static HWND FindTopWindow(const std::function<bool(HWND)> &match)
 {
     Search search = {match, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));

@@ -37,8 +37,6 @@ void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type
 // Deletes a registry key with its subkeys.
 void DeleteRegistryTree(HKEY root, const char *path);
 
-// The first visible top-level window that `match` takes.
-HWND FindTopWindow(const std::function<bool(HWND)> &match);
 // A visible dialog or message box (class #32770) of process `processId`,
 // captioned `caption` (null: any) and holding item `item` (0: any).
 HWND FindDialog(DWORD processId, const char *caption, int item = 0);
