@@ -25,6 +25,7 @@ static const char LzFolder[] = "C:\\bench-lz";
 constexpr unsigned Files = PayloadRowCount;
 
 static std::string Build, Product;
+static HANDLE setupProcess; // ended on a failure, so that no set-up outlives the bench
 
 static double Now()
 {
@@ -37,11 +38,13 @@ static double Now()
 [[noreturn]] static void Fail(const char *what)
 {
     std::printf("bench: %s\n", what);
+    if (setupProcess)
+        TerminateProcess(setupProcess, 1);
     std::exit(1);
 }
 
 // Polls every millisecond; the time `done` came true, or Fail after `ms`.
-template <typename Done> static double WaitFor(Done done, double ms, const char *what)
+template <typename Done> static double TimeWhen(Done done, double ms, const char *what)
 {
     for (double until = Now() + ms; !done(); Sleep(1))
         if (Now() > until)
@@ -70,7 +73,7 @@ static BOOL CALLBACK Match(HWND window, LPARAM param)
 static HWND Window(DWORD pid, int item, const char *what)
 {
     Search search = {pid, item, nullptr};
-    WaitFor([&] { return EnumWindows(Match, LPARAM(&search)), search.found != nullptr; }, 20000, what);
+    TimeWhen([&] { return EnumWindows(Match, LPARAM(&search)), search.found != nullptr; }, 20000, what);
     return search.found;
 }
 
@@ -127,7 +130,7 @@ static void AnswerNo(DWORD pid, const char *text)
     if (lstrcmpA(said, text) != 0)
         Fail((std::string("met the box \"") + said + "\" instead of \"" + text + "\"").c_str());
     PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
-    WaitFor([&] { return !IsWindow(box); }, 20000, text);
+    TimeWhen([&] { return !IsWindow(box); }, 20000, text);
 }
 
 // One install pass. The times, in milliseconds from Install pressed: the
@@ -139,6 +142,7 @@ static std::vector<double> Install()
     PROCESS_INFORMATION pi;
     if (!StartProcess(std::string(DiskFolder) + "\\setup.exe", DiskFolder, &pi))
         Fail("the set-up does not start");
+    setupProcess = pi.hProcess;
     DWORD pid = pi.dwProcessId;
     PostMessageA(GetDlgItem(Window(pid, IDC_AGREEMENT_TEXT, "no agreement"), IDOK), BM_CLICK, 0, 0);
     HWND main = Window(pid, IDC_MAIN_FOLDER, "no main dialog");
@@ -157,13 +161,14 @@ static std::vector<double> Install()
     for (const PayloadEntry &entry : PayloadTable) {
         long long length = SizeOf(Product + "\\" + entry.fileName);
         std::string path = Dest + "\\" + entry.fileName;
-        times.push_back(WaitFor([&] { return SizeOf(path) == length; }, 60000, "a file never came") - pressed);
+        times.push_back(TimeWhen([&] { return SizeOf(path) == length; }, 60000, "a file never came") - pressed);
     }
-    times.push_back(WaitFor([&] { return !IsWindow(progress); }, 30000, "the progress window stays") - pressed);
+    times.push_back(TimeWhen([&] { return !IsWindow(progress); }, 30000, "the progress window stays") - pressed);
 
     AnswerNo(pid, TextAskSoundEffects);
     AnswerNo(pid, TextAskStartInstalled);
     DWORD code;
+    setupProcess = nullptr;
     if (!WaitExit(pi, 20000, &code))
         Fail("the set-up does not end");
     CheckSame(Dest);
