@@ -112,9 +112,9 @@ static std::vector<double> ExpandAlone()
         LONG copied = copy(in, out);
         close(in);
         close(out);
+        times.push_back(Now() - last);
         if (copied != SizeOf(Product + "\\" + name))
             Fail(("LZ32 could not expand " + source).c_str());
-        times.push_back(Now() - last);
         last = Now();
     }
     return times;
