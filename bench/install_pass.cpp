@@ -52,29 +52,12 @@ template <typename Done> static double TimeWhen(Done done, double ms, const char
     return Now();
 }
 
-struct Search {
-    DWORD pid;
-    int item;
-    HWND found;
-};
-
-static BOOL CALLBACK Match(HWND window, LPARAM param)
-{
-    Search &s = *reinterpret_cast<Search *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != s.pid || !IsWindowVisible(window) || !GetDlgItem(window, s.item))
-        return TRUE;
-    s.found = window;
-    return FALSE;
-}
-
-// A visible window of the set-up holding item `item`; waits up to 20 s.
+// A dialog of the set-up holding item `item`; waits up to 20 s.
 static HWND Window(DWORD pid, int item, const char *what)
 {
-    Search search = {pid, item, nullptr};
-    TimeWhen([&] { return EnumWindows(Match, LPARAM(&search)), search.found != nullptr; }, 20000, what);
-    return search.found;
+    HWND found = nullptr;
+    TimeWhen([&] { return (found = FindDialog(pid, nullptr, item)) != nullptr; }, 20000, what);
+    return found;
 }
 
 static long long SizeOf(const std::string &path)
