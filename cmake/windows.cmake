@@ -18,6 +18,9 @@ add_compile_options(-Wall -Wextra -Os -ffunction-sections -fno-asynchronous-unwi
     $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0500)
 add_link_options(-static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+# The PE time stamp, and with it the checksum, from SOURCE_DATE_EPOCH or a
+# fixed value: every build of one commit gives the same bytes.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_SOURCE_DIR}/cmake/link-dated.sh)
 
 # The five product files: the sample stand-ins unless a folder of the real
 # ones is named.
