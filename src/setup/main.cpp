@@ -81,6 +81,7 @@ static void RunMainDialog()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int)
 {
+    QuietCriticalErrors();
     RestrictDllSearch();
     StartUp(commandTail);
 

@@ -1,5 +1,6 @@
-// The earlier installation and the default destination as start-up finds
-// them, for registry contents a careless or hostile writer could leave.
+// Start-up: no system box for a missing disc, and the earlier installation
+// and the default destination as start-up finds them, for registry contents
+// a careless or hostile writer could leave.
 #include "check.h"
 #include "install.h"
 #include "sequence.h"
@@ -117,6 +118,9 @@ static void TestDefaultDestination()
 
 int main()
 {
+    QuietCriticalErrors();
+    UINT mode = SetErrorMode(0);
+    ok(mode == (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), "no system box for a missing disc (%#x)", mode);
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     TestPreviousInstall();
     TestDefaultDestination();
