@@ -23,7 +23,8 @@ bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size);
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root);
 
 // Writes the uninstall entry for the installation in destinationFolder.
-void RegisterUninstall();
+// False when a value of it could not be written.
+bool RegisterUninstall();
 
 // Expands payload resource `resourceId` into the file `target` of the
 // current folder. Ends the run through FatalError when it cannot.

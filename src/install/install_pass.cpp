@@ -94,13 +94,27 @@ static void InstallRow(unsigned row)
     }
 }
 
+// The files are in place whatever the registry does; one note tells which
+// records could not be written: without ProgramDirectory and ProgramVersion
+// the next set-up does not know this installation, without the uninstall
+// entry Windows cannot remove it.
+constexpr unsigned UnwrittenProductRecords = 1, UnwrittenUninstallEntry = 2;
+static const char *const UnwrittenRecordsNotes[] = {
+    nullptr, TextNoteRecords, TextNoteUninstall, TextNoteRecordsAndUninstall};
+
 static void WriteRecords()
 {
     DeleteProductValue(ValueMonitorDevice);
-    SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
-    SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY);
+    bool recorded =
+        SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
+    recorded = SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY) &&
+               recorded;
+    unsigned unwritten = recorded ? 0 : UnwrittenProductRecords;
     RunCdEncoderSetup(1);
-    RegisterUninstall();
+    if (!RegisterUninstall())
+        unwritten |= UnwrittenUninstallEntry;
+    if (unwritten != 0)
+        AskUser(UnwrittenRecordsNotes[unwritten], MB_OK | MB_ICONINFORMATION, nullptr);
     AddShortcut(CSIDL_PROGRAMS);
     AddShortcut(CSIDL_DESKTOPDIRECTORY);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 static const char ProductKey[] = "Software\\Brightlark";
+static const char UninstallParent[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 
 static void WriteRaw(const char *name, DWORD type, const std::string &bytes)
@@ -87,7 +88,7 @@ static void TestUninstallEntry()
     for (const Case &c : cases) {
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
         CopyText(c.destination, setupState.destinationFolder);
-        RegisterUninstall();
+        ok(RegisterUninstall(), "entry for %s written", c.destination);
         DWORD type = 0;
         std::string bytes;
         ok(ReadRegistryValue(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", &type, &bytes) && type == REG_SZ &&
@@ -97,7 +98,17 @@ static void TestUninstallEntry()
                bytes == std::string(c.command, std::strlen(c.command) + 1),
            "UninstallString for %s is %s", c.destination, bytes.c_str());
     }
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    // Wine keeps no permissions, but refuses a lasting key under a volatile
+    // one. The parent holds nothing else in the test prefix.
+    for (DWORD option : {REG_OPTION_VOLATILE, REG_OPTION_NON_VOLATILE}) {
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallParent);
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallParent, 0, nullptr, option, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS)
+            RegCloseKey(key);
+        if (option == REG_OPTION_VOLATILE)
+            ok(!RegisterUninstall(), "an entry that cannot be written is reported");
+    }
 }
 
 int main()
