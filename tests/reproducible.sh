@@ -16,7 +16,7 @@ second=$(cd "$2" && pwd)
     xargs -0 tar cf - --ignore-failed-read) | tar xf - -C "$second/source"
 cmake --no-warn-unused-cli -S "$second/source" -B "$second/win32" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$second/win32" --target setup >/dev/null
+cmake --build "$second/win32" --target setup >"$second/build.log" || { cat "$second/build.log"; exit 1; }
 status=0
 for program in "$first/setup.exe" "$second/win32/setup.exe"; do
     sha256sum "$program"
