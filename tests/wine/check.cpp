@@ -158,54 +158,6 @@ void DeleteRegistryTree(HKEY root, const char *path)
     RegDeleteKeyA(root, path);
 }
 
-struct BoxSearch {
-    DWORD processId;
-    const char *caption;
-    HWND box;
-};
-
-static BOOL CALLBACK MatchBox(HWND window, LPARAM param)
-{
-    BoxSearch *search = reinterpret_cast<BoxSearch *>(param);
-    char className[32], caption[256];
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) ||
-        !GetClassNameA(window, className, sizeof className) ||
-        lstrcmpA(className, "#32770") != 0)
-        return TRUE;
-    GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(caption, search->caption) != 0)
-        return TRUE;
-    search->box = window;
-    return FALSE;
-}
-
-BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds)
-{
-    BoxSeen seen;
-    BoxSearch search = {processId, caption, nullptr};
-    for (DWORD waited = 0; waited < milliseconds && !search.box; waited += 50) {
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-        if (!search.box)
-            Sleep(50);
-    }
-    if (!search.box)
-        return seen;
-    seen.found = true;
-    seen.caption = caption;
-    char text[1024] = "";
-    // A message box keeps its text in the static item 0xFFFF.
-    GetDlgItemTextA(search.box, 0xFFFF, text, sizeof text);
-    seen.text = text;
-    HWND pressed = GetDlgItem(search.box, button);
-    if (pressed)
-        PostMessageA(pressed, BM_CLICK, 0, 0);
-    else
-        PostMessageA(search.box, WM_COMMAND, button, 0);
-    return seen;
-}
-
 bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi)
 {
     STARTUPINFOA si = {};

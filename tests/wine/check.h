@@ -31,18 +31,6 @@ void DeleteRegistryValue(HKEY root, const char *key, const char *name);
 // Deletes a registry key with its subkeys.
 void DeleteRegistryTree(HKEY root, const char *path);
 
-// What a message box said and how it was answered.
-struct BoxSeen {
-    bool found = false;
-    std::string caption;
-    std::string text;
-};
-
-// Waits up to `milliseconds` for a message box (dialog class #32770) with
-// `caption` owned by process `processId`, reads its text, and presses
-// `button`.
-BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds);
-
 // Starts `commandLine` in `folder`; null folder for the current one.
 bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi);
 
