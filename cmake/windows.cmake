@@ -8,13 +8,19 @@ if(NOT CMAKE_BUILD_TYPE)
 endif()
 
 # Small and self-contained: no exceptions, RTTI or unwind tables, the GCC
-# runtime linked in, and nothing but system DLLs imported. (No
+# runtime linked in, and nothing but system DLLs imported. Loops stay loops:
+# GCC would turn some into calls of the C runtime's strlen or memset, and
+# Windows 95 has no msvcrt.dll for the set-up to take them from. (No
 # -fdata-sections: with it MinGW puts zeroed buffers into the file's data.)
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fno-asynchronous-unwind-tables
+    -fno-tree-loop-distribute-patterns
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
     $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0500)
 add_link_options(-static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+# The PE time stamp, and with it the checksum, from SOURCE_DATE_EPOCH or a
+# fixed value: every build of one commit gives the same bytes.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_SOURCE_DIR}/cmake/link-dated.sh)
 
 # The five product files: the sample stand-ins unless a folder of the real
 # ones is named.

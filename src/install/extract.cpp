@@ -39,43 +39,35 @@ static bool LoadLz()
     return lzInit != nullptr && lzClose != nullptr && lzCopy != nullptr;
 }
 
+// Each step gives null when it is done, else the message of its failure.
+
 // The resource must be a whole SZDD file: its header says how long the
 // expanded file must come out.
-static void LoadPayload(std::uint32_t resourceId)
+static const char *LoadPayload(std::uint32_t resourceId)
 {
     HINSTANCE module = setupState.instanceHandle;
     resourceHandle = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "RT_RCDATA");
     if (resourceHandle == nullptr)
-        FatalError(TextErrorResource);
+        return TextErrorResource;
     resourceSize = SizeofResource(module, resourceHandle);
     HGLOBAL loaded = LoadResource(module, resourceHandle);
-    if (loaded == nullptr)
-        FatalError(TextErrorResource);
-    resourceBytes = static_cast<const unsigned char *>(LockResource(loaded));
+    resourceBytes = loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
     if (resourceBytes == nullptr ||
         !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
-        FatalError(TextErrorResource);
+        return TextErrorResource;
+    return LoadLz() ? nullptr : TextErrorWriteFile;
 }
 
-// No failure leaves a temporary file behind.
-[[noreturn]] static void FailExtraction(const char *message)
-{
-    DeleteFileA(ExpandedFileName);
-    DeleteFileA(TempFileName);
-    FatalError(message);
-}
-
-static void WriteTempFile()
+static const char *WriteTempFile()
 {
     tempFile = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (tempFile == INVALID_HANDLE_VALUE)
-        FailExtraction(TextErrorCreateFile);
+        return TextErrorCreateFile;
     bool written = WriteFile(tempFile, resourceBytes, resourceSize, &bytesWritten, nullptr) == 1 &&
                    bytesWritten == resourceSize;
     CloseHandle(tempFile);
-    if (!written)
-        FailExtraction(TextErrorWriteFile);
+    return written ? nullptr : TextErrorWriteFile;
 }
 
 // The file is expanded beside the target first and replaces it only when
@@ -86,7 +78,7 @@ static void WriteTempFile()
 // for the temporary file beside the set-up program before the current
 // folder, and fall back to the compressed name ("Brightlark.ex_") for a
 // target they cannot create.
-static void ExpandTempFile()
+static const char *ExpandTempFile()
 {
     HFILE temp = _lopen(TempFileName, OF_READ);
     sourceFile = temp == HFILE_ERROR ? -1 : lzInit(temp);
@@ -94,35 +86,38 @@ static void ExpandTempFile()
         // LZInit leaves a file it refused open; close it so it can go.
         if (temp != HFILE_ERROR)
             _lclose(temp);
-        FailExtraction(TextErrorWriteFile);
+        return TextErrorWriteFile;
     }
     expandedFile = _lcreat(ExpandedFileName, 0);
     if (expandedFile == HFILE_ERROR) {
         lzClose(sourceFile);
-        FailExtraction(TextErrorCreateFile);
+        return TextErrorCreateFile;
     }
     LONG copied = lzCopy(sourceFile, expandedFile);
     lzClose(sourceFile);
     lzClose(expandedFile);
-    if (copied < 0 || static_cast<std::uint32_t>(copied) != expandedLength)
-        FailExtraction(TextErrorWriteFile);
+    return copied >= 0 && static_cast<std::uint32_t>(copied) == expandedLength ? nullptr
+                                                                               : TextErrorWriteFile;
 }
 
-static void ReplaceTarget(const char *target)
+static const char *ReplaceTarget(const char *target)
 {
     if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(target))
-        FailExtraction(TextErrorCreateFile);
-    if (!MoveFileA(ExpandedFileName, target))
-        FailExtraction(TextErrorCreateFile);
+        return TextErrorCreateFile;
+    return MoveFileA(ExpandedFileName, target) ? nullptr : TextErrorCreateFile;
 }
 
-void ExtractPayloadFile(std::uint32_t resourceId, const char *target)
+const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target)
 {
-    LoadPayload(resourceId);
-    if (!LoadLz())
-        FatalError(TextErrorWriteFile);
-    WriteTempFile();
-    ExpandTempFile();
-    ReplaceTarget(target);
+    const char *failure = LoadPayload(resourceId);
+    if (failure == nullptr)
+        failure = WriteTempFile();
+    if (failure == nullptr)
+        failure = ExpandTempFile();
+    if (failure == nullptr)
+        failure = ReplaceTarget(target);
+    // No temporary file stays, whatever happened.
+    DeleteFileA(ExpandedFileName);
     DeleteFileA(TempFileName);
+    return failure;
 }

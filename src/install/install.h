@@ -23,11 +23,13 @@ bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size);
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root);
 
 // Writes the uninstall entry for the installation in destinationFolder.
-void RegisterUninstall();
+// False when a value of it could not be written.
+bool RegisterUninstall();
 
 // Expands payload resource `resourceId` into the file `target` of the
-// current folder. Ends the run through FatalError when it cannot.
-void ExtractPayloadFile(std::uint32_t resourceId, const char *target);
+// current folder. Leaves no temporary file and never a broken target; null
+// when done, else the message of the failure, for the caller to report.
+const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target);
 
 // The set-up drive and the extras on the product CD. The launchers give 1
 // when the shell started the program, else 0.
@@ -46,5 +48,5 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
 // Lays the product into destinationFolder under the progress window, then
 // writes the records, the uninstall entry and the shortcuts. False when the
 // user aborted: what the pass created is removed again and nothing is
-// recorded.
+// recorded. A failure removes the same and ends the run with its message.
 bool InstallPass();

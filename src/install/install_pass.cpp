@@ -9,9 +9,9 @@ static std::int32_t abortFlag;
 static char scratch[512];
 static const std::uint32_t versionRecord = InstallerVersion;
 
-// What this pass created, so that an abort can take exactly that away:
-// the lengths of the destination's levels it made, and the rows whose file
-// or folder did not exist before.
+// What this pass created, so that an abort or a failure can take exactly
+// that away: the lengths of the destination's levels it made, and the rows
+// whose file or folder did not exist before.
 static unsigned char createdLevels[DestinationSize];
 static unsigned createdLevelCount;
 static bool createdRows[PayloadRowCount];
@@ -71,16 +71,32 @@ static void RemoveCreated()
     }
 }
 
-static bool Aborted()
+// Files of an earlier installation that were already replaced stay so:
+// there is no copy to bring back, and its records still point to them.
+static void UndoAndClose()
+{
+    RemoveCreated();
+    ProgressClose();
+}
+
+// True when the user aborted at the last pump; the pass is then undone.
+static bool UndoAndCloseIfAborted()
 {
     if (abortFlag == 0)
         return false;
-    RemoveCreated();
-    ProgressClose();
+    UndoAndClose();
     return true;
 }
 
-static void InstallRow(unsigned row)
+// The one way a failure ends the pass: undone first, then its message.
+[[noreturn]] static void FailPass(const char *message)
+{
+    UndoAndClose();
+    FatalError(message);
+}
+
+// Null when the row is done, else the message of its failure.
+static const char *InstallRow(unsigned row)
 {
     const PayloadEntry &entry = PayloadTable[row];
     createdRows[row] = false;
@@ -90,17 +106,32 @@ static void InstallRow(unsigned row)
         CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
         ProgressUpdate(nullptr, scratch, -1);
         createdRows[row] = !Exists(entry.fileName);
-        ExtractPayloadFile(entry.resourceId, entry.fileName);
+        return ExtractPayloadFile(entry.resourceId, entry.fileName);
     }
+    return nullptr;
 }
+
+// The files are in place whatever the registry does; one note tells which
+// records could not be written: without ProgramDirectory and ProgramVersion
+// the next set-up does not know this installation, without the uninstall
+// entry Windows cannot remove it.
+constexpr unsigned UnwrittenProductRecords = 1, UnwrittenUninstallEntry = 2;
+static const char *const UnwrittenRecordsNotes[] = {
+    nullptr, TextNoteRecords, TextNoteUninstall, TextNoteRecordsAndUninstall};
 
 static void WriteRecords()
 {
     DeleteProductValue(ValueMonitorDevice);
-    SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
-    SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY);
+    bool recorded =
+        SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
+    recorded = SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY) &&
+               recorded;
+    unsigned unwritten = recorded ? 0 : UnwrittenProductRecords;
     RunCdEncoderSetup(1);
-    RegisterUninstall();
+    if (!RegisterUninstall())
+        unwritten |= UnwrittenUninstallEntry;
+    if (unwritten != 0)
+        AskUser(UnwrittenRecordsNotes[unwritten], MB_OK | MB_ICONINFORMATION, nullptr);
     AddShortcut(CSIDL_PROGRAMS);
     AddShortcut(CSIDL_DESKTOPDIRECTORY);
 }
@@ -110,22 +141,21 @@ bool InstallPass()
     ProgressOpen(nullptr, 0, PayloadRowCount, &abortFlag);
     ProgressUpdate(TextProgressTitle, TextProgressWorking, 0);
     ProgressPump();
-    if (Aborted())
+    if (UndoAndCloseIfAborted())
         return false;
 
     CreateDestinationLevels(setupState.destinationFolder);
     // Files go only into the destination: a folder that cannot be entered
     // ends the run before anything is extracted elsewhere.
-    if (!SetCurrentDirectoryA(setupState.destinationFolder)) {
-        RemoveCreated();
-        FatalError(TextErrorDestination);
-    }
+    if (!SetCurrentDirectoryA(setupState.destinationFolder))
+        FailPass(TextErrorDestination);
 
     for (unsigned row = 0; row < PayloadRowCount; ++row) {
-        InstallRow(row);
+        if (const char *failure = InstallRow(row))
+            FailPass(failure);
         ProgressUpdate(nullptr, nullptr, row + 1);
         ProgressPump();
-        if (Aborted())
+        if (UndoAndCloseIfAborted())
             return false;
     }
 

@@ -6,11 +6,13 @@ static char pathBuffer[RegistryPathSize];
 static HKEY openKey;
 static DWORD byteCount;
 
+// Keys are opened with only the access each call needs, so that a limited
+// user can still read the machine's values and write the per-user ones.
 static bool CreateKey(HKEY root, const char *keyPath)
 {
     DWORD disposition;
     return RegCreateKeyExA(root, keyPath, 0, const_cast<char *>(""), REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, &openKey, &disposition) == ERROR_SUCCESS;
+                           KEY_SET_VALUE, nullptr, &openKey, &disposition) == ERROR_SUCCESS;
 }
 
 static bool SetValue(HKEY root, const char *prefix, const char *path, const void *data,
@@ -63,7 +65,7 @@ bool DeleteProductValue(const char *valuePath)
 {
     const char *valueName = SplitValuePath(ProductKeyPath, valuePath, pathBuffer);
     if (valueName == nullptr ||
-        RegOpenKeyExA(HKEY_CURRENT_USER, pathBuffer, 0, KEY_ALL_ACCESS, &openKey) !=
+        RegOpenKeyExA(HKEY_CURRENT_USER, pathBuffer, 0, KEY_SET_VALUE, &openKey) !=
             ERROR_SUCCESS)
         return false;
     LONG status = RegDeleteValueA(openKey, valueName);
@@ -101,14 +103,15 @@ bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY ro
     return GetText(root, nullptr, fullPath, buffer, size);
 }
 
-void RegisterUninstall()
+bool RegisterUninstall()
 {
     static char displayName[DisplayNameSize];
     static char command[UninstallCommandSize];
     ComposeDisplayName(displayName);
-    SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
-                 HKEY_LOCAL_MACHINE);
-    if (ComposeUninstallCommand(setupState.destinationFolder, command))
-        SetRootValue(PathUninstallCommand, command, sizeof command, REG_SZ,
-                     HKEY_LOCAL_MACHINE);
+    bool named = SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
+                              HKEY_LOCAL_MACHINE);
+    return ComposeUninstallCommand(setupState.destinationFolder, command) &&
+           SetRootValue(PathUninstallCommand, command, sizeof command, REG_SZ,
+                        HKEY_LOCAL_MACHINE) &&
+           named;
 }

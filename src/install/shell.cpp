@@ -75,7 +75,8 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
     IPersistFile *persistFile = nullptr;
     WCHAR wideLink[MAX_PATH];
     bool saved = false;
-    CoInitialize(nullptr);
+    // Only a successful CoInitialize (S_OK or S_FALSE) is undone.
+    HRESULT com = CoInitialize(nullptr);
     // Every call must give exactly S_OK; any other value stops here.
     if (CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, ShellLinkInterface,
                          reinterpret_cast<void **>(&shellLink)) == S_OK &&
@@ -88,7 +89,8 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
         persistFile->Release();
     if (shellLink != nullptr)
         shellLink->Release();
-    CoUninitialize();
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return saved;
 }
 

@@ -4,8 +4,6 @@
 #include "setup_state.h"
 #include "ui.h"
 
-typedef void(WINAPI *InitCommonControlsProc)();
-
 // The class that marks a running set-up; a hidden window of it lives as
 // long as this process, so that a second set-up finds it and ends.
 static void MarkSetupRunning()
@@ -20,16 +18,6 @@ static void MarkSetupRunning()
     RegisterClassA(&windowClass);
     CreateWindowExA(0, TextSetupCaption, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                     setupState.instanceHandle, nullptr);
-}
-
-// COMCTL32 comes from the system folder by full path, like LZ32.
-static void InitCommonControlsFromSystem()
-{
-    HMODULE comctl = LoadSystemLibrary("comctl32.dll");
-    InitCommonControlsProc init =
-        comctl ? LookUpProc<InitCommonControlsProc>(comctl, "InitCommonControls") : nullptr;
-    if (init != nullptr)
-        init();
 }
 
 static void StartUp(const char *commandTail)
@@ -81,6 +69,7 @@ static void RunMainDialog()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int)
 {
+    QuietCriticalErrors();
     RestrictDllSearch();
     StartUp(commandTail);
 

@@ -8,6 +8,11 @@
 static const char OldUninstaller[] = "uninstall.exe";
 static const char SoundFxFirstRun[] = "/1";
 
+void QuietCriticalErrors()
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 std::uint32_t GetWindowsPlatform()
 {
     // The version record lives in the scratch block; a failed query leaves

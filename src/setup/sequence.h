@@ -2,6 +2,9 @@
 #pragma once
 #include <cstdint>
 
+// A disc taken out, or an empty drive, fails the call that meets it instead
+// of the system's box waiting for a disc. Called first thing.
+void QuietCriticalErrors();
 std::uint32_t GetWindowsPlatform();
 void DetectPreviousInstall();
 void ChooseDefaultDestination();

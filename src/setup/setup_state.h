@@ -47,6 +47,10 @@ template <typename Proc> Proc LookUpProc(HMODULE module, const char *name)
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+// Registers the progress bar's window class. COMCTL32 comes from the system
+// folder by full path, like LZ32.
+void InitCommonControlsFromSystem();
+
 // Limits where the process looks for DLLs to the system folder, where the
 // running Windows allows it. Called first thing.
 void RestrictDllSearch();

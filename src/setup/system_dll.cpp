@@ -4,6 +4,7 @@
 constexpr DWORD LoadLibrarySearchSystem32 = 0x00000800;
 
 typedef BOOL(WINAPI *SetDefaultDllDirectoriesProc)(DWORD);
+typedef void(WINAPI *InitCommonControlsProc)();
 
 static bool RunsOnVista()
 {
@@ -40,4 +41,13 @@ HMODULE LoadSystemLibrary(const char *name)
     // What these libraries import themselves, Windows always takes from its
     // own folder.
     return LoadLibraryA(path);
+}
+
+void InitCommonControlsFromSystem()
+{
+    HMODULE comctl = LoadSystemLibrary("comctl32.dll");
+    InitCommonControlsProc init =
+        comctl ? LookUpProc<InitCommonControlsProc>(comctl, "InitCommonControls") : nullptr;
+    if (init != nullptr)
+        init();
 }

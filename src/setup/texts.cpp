@@ -18,6 +18,10 @@ const char TextProductRunning[] =
     "Installation has detected that Brightlark is currently running. "
     "Please close Brightlark before installing.";
 const char TextNoteShortcut[] = "NOTE: Could not add shortcut to start menu/desktop.";
+const char TextNoteRecords[] = "NOTE: Could not write program directory/version to registry.";
+const char TextNoteUninstall[] = "NOTE: Could not write uninstall entry to registry.";
+const char TextNoteRecordsAndUninstall[] =
+    "NOTE: Could not write program directory/version and uninstall entry to registry.";
 const char TextInvalidDestination[] =
     "You must specify a valid destination drive and directory such as C:\\Brightlark";
 const char TextAskUninstallOld[] =

@@ -50,12 +50,16 @@ static void BrowseForFolder(HWND dialog)
 {
     static char chosen[MAX_PATH];
     BROWSEINFOA browse = {dialog, nullptr, chosen, TextBrowseTitle, 0, nullptr, 0, 0};
+    // The folder browser needs COM on this thread.
+    HRESULT com = CoInitialize(nullptr);
     LPITEMIDLIST item = SHBrowseForFolderA(&browse);
-    if (item == nullptr)
-        return;
     chosen[0] = '\0';
-    SHGetPathFromIDListA(item, chosen);
-    CoTaskMemFree(item);
+    if (item != nullptr) {
+        SHGetPathFromIDListA(item, chosen);
+        CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
     if (chosen[0] == '\0' || !TextsFit(DestinationSize, {chosen, "\\", TextProductName}))
         return;
     char *end = TextEnd(chosen);

@@ -16,6 +16,14 @@ struct ProgressWindow {
 static ProgressWindow progress;
 static MSG pumped;
 
+// The window handles its messages only at the pumps, one each, so its
+// painting would wait there: it paints at once instead, which takes no
+// input.
+static void PaintNow()
+{
+    RedrawWindow(progress.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 static INT_PTR ProgressInit(HWND window, UINT, WPARAM, LPARAM)
 {
     progress.window = window;
@@ -63,6 +71,7 @@ void ProgressOpen(HWND owner, std::int32_t rangeMinimum, std::int32_t rangeMaxim
     if (window == nullptr)
         FatalError(TextErrorGeneral);
     progress.window = window;
+    PaintNow();
 }
 
 void ProgressUpdate(const char *title, const char *text, std::int32_t position)
@@ -79,6 +88,7 @@ void ProgressUpdate(const char *title, const char *text, std::int32_t position)
         SetDlgItemTextA(progress.window, IDC_PROGRESS_TEXT, text);
     if (position != -1)
         SendDlgItemMessageA(progress.window, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+    PaintNow();
 }
 
 void ProgressPump()

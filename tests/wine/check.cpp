@@ -199,17 +199,6 @@ std::string OpenDialogs(DWORD processId)
     return seen;
 }
 
-BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds)
-{
-    BoxSeen seen;
-    HWND box = nullptr;
-    if (!WaitFor([&] { return (box = FindDialog(processId, caption)) != nullptr; }, milliseconds))
-        return seen;
-    seen = {true, ItemText(box, 0xFFFF)};
-    PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-    return seen;
-}
-
 bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi, HANDLE job)
 {
     STARTUPINFOA si = {};

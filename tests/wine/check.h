@@ -44,16 +44,6 @@ HWND FindDialog(DWORD processId, const char *caption, int item = 0);
 std::string OpenDialogs(DWORD processId);
 std::string ItemText(HWND dialog, int item);
 
-// What a message box said, if one was found.
-struct BoxSeen {
-    bool found = false;
-    std::string text;
-};
-
-// Waits up to `milliseconds` for a message box of process `processId`
-// captioned `caption`, reads its text, and presses `button`.
-BoxSeen AnswerBox(DWORD processId, const char *caption, int button, DWORD milliseconds);
-
 // Starts `commandLine` in `folder` (null: the current one), in job `job`
 // if one is given; the programs it starts belong to that job too.
 bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi, HANDLE job = nullptr);

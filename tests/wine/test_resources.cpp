@@ -104,11 +104,11 @@ static void TestDialog(WORD id, const char *name, const std::string &script)
     }
     ok(r.at == r.size, "dialog %u parses to its end (%lu of %lu bytes)", id, r.at, r.size);
     if (name)
-        ok(styles.size() == 2 + 2 * count && styles == ScriptStyles(script, name),
+        ok(styles.size() == 2 + 2 * size_t(count) && styles == ScriptStyles(script, name),
            "dialog %u holds exactly the styles the script writes", id);
 }
 
-int main(int argc, char **argv)
+int main(int, char **argv)
 {
     setup = LoadLibraryExA(WinePath(argv[1]).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     std::ifstream in(argv[2]);

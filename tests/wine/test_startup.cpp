@@ -1,7 +1,8 @@
-// The earlier installation as start-up finds it, for registry values a
-// careless or hostile writer could leave: each value as stored (its type in
-// the first byte, then its bytes; "" for none), and whether the two count
-// as an earlier installation whose folder becomes the destination.
+// The error mode start-up sets, and the earlier installation as start-up
+// finds it for registry values a careless or hostile writer could leave:
+// each value as stored (its type in the first byte, then its bytes; "" for
+// none), and whether the two count as an earlier installation whose folder
+// becomes the destination.
 #include "check.h"
 #include "sequence.h"
 #include "setup_state.h"
@@ -31,6 +32,9 @@ int main()
         {"no version", folder, "", false},
         {"no folder", "", version, false},
     };
+    QuietCriticalErrors();
+    UINT mode = SetErrorMode(0);
+    ok(mode == (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), "no system box for a missing disc (%#x)", mode);
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     for (const auto &c : cases) {
         DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);

@@ -23,6 +23,7 @@ static const char DefaultDest[] = "C:\\Program Files\\Brightlark";
 static const char OldDest[] = "C:\\Apps\\Brightlark"; // where an earlier installation lives
 static const char DiskSetup[] = "C:\\setupdisk\\setup.exe";
 static const char ProductKey[] = "Software\\Brightlark";
+static const char UninstallParent[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 static const char AppDefaults[] = "Software\\Wine\\AppDefaults\\";
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
@@ -43,8 +44,10 @@ struct Start {
 // Planted puts recording copies of lz32.dll and comctl32.dll beside the
 // set-up, in its working folder and in the destination, and lets Wine load
 // such copies. Wow64 rows run only on 64-bit Windows, all others only where
-// a 32-bit set-up runs as it would on 32-bit Windows.
-enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16 };
+// a 32-bit set-up runs as it would on 32-bit Windows. NoEntry makes the
+// uninstall entry impossible to write: Wine refuses a lasting key under a
+// volatile one.
+enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, NoEntry = 32 };
 
 struct Run;
 using Step = std::function<bool(Run &)>;
@@ -429,7 +432,12 @@ static void Clean(const Scenario *row)
 {
     Settle();
     DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKey);
+    HKEY key;
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallParent);
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallParent, 0, nullptr,
+                        row && row->flags & NoEntry ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS)
+        RegCloseKey(key);
     for (std::string program : {"setup.exe", "naive.exe"})
         DeleteRegistryTree(HKEY_CURRENT_USER, (AppDefaults + program).c_str());
     for (const std::string &file : std::vector<std::string>{"C:\\blocker", "C:\\setupdisk\\tempfile.tmp", Naive,
@@ -525,6 +533,8 @@ static void CheckOutcome(const Scenario &row)
     const std::string &dest = row.installed;
     bool done = !dest.empty(), old = !done && row.earlier;
     Values values = done ? Installed(dest) : old ? Earlier(row.earlier) : Values(5);
+    if (row.flags & NoEntry)
+        values[3] = values[4] = "";
     for (size_t i = 0; i < values.size(); ++i)
         ok(Stored(Records[i]) == values[i], "%s as expected", Records[i].name);
     for (const PayloadEntry &entry : PayloadTable)
@@ -714,6 +724,13 @@ static std::vector<Scenario> Table()
         {.name = "abort after the fifth file, fresh", .steps = {Agree, Main, Abort(6, IDYES)}},
         {.name = "abort after the fifth file over 899", .steps = {Agree, Main, Abort(6, IDYES)}, .earlier = 899,
          .command = ByHand},
+        {.name = "uninstall entry that cannot be written: a note",
+         .steps = {Agree, Main, PressInstall, Answer(TextNoteUninstall, IDOK), NoDirectX, NoStart},
+         .installed = DefaultDest, .starts = Fresh, .flags = NoEntry},
+        // The fourth file is faulty: the three before it are written, then
+        // taken away again with the folders the pass made.
+        {.name = "faulty payload, fresh: nothing left", .steps = {Agree, Main, PressInstall, Fatal(TextErrorWriteFile)},
+         .command = "C:\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
         {.name = "faulty payload over 899: fourth file truncated",
          .steps = {Agree, Main, PressInstall, Fatal(TextErrorWriteFile)}, .earlier = 899,
          .command = "C:\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
