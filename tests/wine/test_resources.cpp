@@ -6,64 +6,79 @@
 #include "check.h"
 #include "resource_ids.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 static HMODULE setup;
 
-// A template read word by word; reading past its end leaves zeros.
-struct Reader {
-    const BYTE *data;
-    DWORD size, at = 0;
-    template <typename T> T Get()
-    {
-        T value{};
-        if (at + sizeof value <= size)
-            std::memcpy(&value, data + at, sizeof value);
-        at += sizeof value;
-        return value;
-    }
-    // A text, or an ordinal as "#n".
-    std::string Name()
-    {
-        if (Get<WORD>() == 0xFFFF)
-            return "#" + std::to_string(Get<WORD>());
-        std::string text;
-        for (at -= 2; WCHAR c = Get<WCHAR>();)
-            text += char(c);
-        return text;
-    }
-};
-
 // The styles the script writes for template `name`: the dialog's style and
 // extended style, then each control's.
-static std::vector<DWORD> ScriptStyles(const std::string &script, const std::string &name)
+static std::vector<DWORD> ScriptStyles(const char *script, const char *name)
 {
     std::vector<DWORD> styles;
-    std::istringstream lines(script.substr(script.find("\n" + name + " DIALOGEX")));
-    std::string line;
-    while (std::getline(lines, line) && line != "END") {
-        for (const char *key : {"STYLE ", "EXSTYLE "})
-            if (line.rfind(key, 0) == 0)
-                styles.push_back(std::stoul(line.substr(std::strlen(key)), nullptr, 0));
-        if (line.find("CONTROL \"") == std::string::npos)
-            continue;
-        std::vector<std::string> fields;
-        std::istringstream rest(line.substr(line.rfind('"') + 2));
-        for (std::string field; std::getline(rest, field, ',');)
-            fields.push_back(field);
-        styles.push_back(std::stoul(fields.at(2), nullptr, 0));
-        styles.push_back(std::stoul(fields.at(7), nullptr, 0));
+    long long style = 0, exStyle = 0;
+    const char *line = std::strstr(script, (std::string("\n") + name + " DIALOGEX").c_str());
+    for (; line && std::strncmp(line, "\nEND", 4) != 0; line = std::strchr(line + 1, '\n')) {
+        if (std::sscanf(line, "\nSTYLE %lli", &style) == 1 || std::sscanf(line, "\nEXSTYLE %lli", &style) == 1)
+            styles.push_back(DWORD(style));
+        const char *text = line + std::strspn(line, "\n ");
+        const char *format = "\", %*[^,], %*[^,], %lli, %*d, %*d, %*d, %*d, %lli"; // after the control's text
+        if (std::strncmp(text, "CONTROL \"", 9) == 0 &&
+            std::sscanf(std::strchr(text + 9, '"'), format, &style, &exStyle) == 2)
+            styles.push_back(DWORD(style)), styles.push_back(DWORD(exStyle));
     }
     return styles;
 }
 
+// A template read word by word.
+struct Reader {
+    const WORD *at;
+    DWORD Long() { return at += 2, at[-2] | DWORD(at[-1]) << 16; }
+    // A text, or an ordinal as "#n".
+    std::string Name()
+    {
+        if (*at == 0xFFFF)
+            return at += 2, "#" + std::to_string(at[-1]);
+        std::string text;
+        while (*at)
+            text += char(*at++);
+        return ++at, text;
+    }
+};
+
+static void TestDialog(WORD id, const char *name, const char *script)
+{
+    HRSRC found = FindResourceExA(setup, RT_DIALOG, MAKEINTRESOURCEA(id), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    const BYTE *data = static_cast<const BYTE *>(LockResource(LoadResource(setup, found)));
+    if (!ok(data != nullptr, "dialog %u is there in US English", id))
+        return;
+    Reader r = {reinterpret_cast<const WORD *>(data) + 4};
+    DWORD exStyle = r.Long();
+    std::vector<DWORD> styles = {r.Long(), exStyle};
+    WORD count = *r.at;
+    r.at += 5;
+    r.Name(), r.Name(), r.Name(), r.at += 3, r.Name(); // menu, class, caption, font
+    for (WORD i = 0; i < count; ++i) {
+        r.at = reinterpret_cast<const WORD *>((reinterpret_cast<ULONG_PTR>(r.at) + 3) & ~ULONG_PTR(3));
+        r.Long(), exStyle = r.Long(), styles.push_back(r.Long()), styles.push_back(exStyle);
+        r.at += 6; // place, size and id
+        std::string windowClass = r.Name();
+        r.Name();
+        r.at += 1 + *r.at / 2;
+        ok(windowClass == "#128" || windowClass == "#129" || windowClass == "#130" || windowClass == "msctls_progress32",
+           "dialog %u item %u: class \"%s\" as an atom, or the progress bar by its exact name", id, i, windowClass.c_str());
+    }
+    DWORD parsed = DWORD(reinterpret_cast<const BYTE *>(r.at) - data), size = SizeofResource(setup, found);
+    ok(parsed == size, "dialog %u parses to its end (%lu of %lu bytes)", id, parsed, size);
+    ok(!name || styles == ScriptStyles(script, name), "dialog %u holds exactly the styles the script writes", id);
+}
+
 static BOOL CALLBACK EachLanguage(HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR)
 {
-    ok(language == MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "resource %p of type %p in language %04X", name,
-       type, language);
+    ok(language == MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "resource %p of type %p in language %04X", name, type,
+       language);
     return TRUE;
 }
 
@@ -77,37 +92,6 @@ static BOOL CALLBACK EachType(HMODULE module, LPSTR type, LONG_PTR)
     return EnumResourceNamesA(module, type, EachName, 0);
 }
 
-static void TestDialog(WORD id, const char *name, const std::string &script)
-{
-    HRSRC found = FindResourceExA(setup, RT_DIALOG, MAKEINTRESOURCEA(id), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    Reader r = {static_cast<const BYTE *>(LockResource(LoadResource(setup, found))), SizeofResource(setup, found)};
-    if (!ok(r.data != nullptr, "dialog %u is there in US English", id))
-        return;
-    r.at = 8;
-    std::vector<DWORD> styles = {r.Get<DWORD>(), r.Get<DWORD>()};
-    std::swap(styles[0], styles[1]); // stored as extended style, then style
-    WORD count = r.Get<WORD>();
-    r.at += 8;
-    r.Name(), r.Name(), r.Name(), r.Get<DWORD>(), r.Get<WORD>(), r.Name(); // menu, class, caption, font
-    for (WORD i = 0; i < count; ++i) {
-        r.at = (r.at + 3) & ~3u;
-        r.Get<DWORD>();
-        DWORD exStyle = r.Get<DWORD>(), style = r.Get<DWORD>();
-        styles.push_back(style), styles.push_back(exStyle);
-        r.at += 12; // place, size and id
-        std::string windowClass = r.Name();
-        r.Name();
-        r.at += r.Get<WORD>();
-        ok(windowClass == "#128" || windowClass == "#129" || windowClass == "#130" ||
-               windowClass == "msctls_progress32",
-           "dialog %u item %u: class \"%s\" as an atom, or the progress bar by its exact name", id, i, windowClass.c_str());
-    }
-    ok(r.at == r.size, "dialog %u parses to its end (%lu of %lu bytes)", id, r.at, r.size);
-    if (name)
-        ok(styles.size() == 2 + 2 * size_t(count) && styles == ScriptStyles(script, name),
-           "dialog %u holds exactly the styles the script writes", id);
-}
-
 int main(int, char **argv)
 {
     setup = LoadLibraryExA(WinePath(argv[1]).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -115,31 +99,28 @@ int main(int, char **argv)
     std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!ok(setup && !script.empty(), "setup.exe and its script read"))
         return Summary();
-
     // A second language would be the one shown on some systems.
     EnumResourceTypesA(setup, EachType, 0);
-
-    TestDialog(IDD_MAIN, "IDD_MAIN", script);
-    TestDialog(IDD_AGREEMENT, "IDD_AGREEMENT", script);
-    TestDialog(IDD_AUTORUN, "IDD_AUTORUN", script);
-    TestDialog(IDD_PROGRESS, nullptr, script); // written as bytes: nothing for windres to change
+    TestDialog(IDD_MAIN, "IDD_MAIN", script.c_str());
+    TestDialog(IDD_AGREEMENT, "IDD_AGREEMENT", script.c_str());
+    TestDialog(IDD_AUTORUN, "IDD_AUTORUN", script.c_str());
+    TestDialog(IDD_PROGRESS, nullptr, script.c_str()); // written as bytes: nothing for windres to change
 
     for (int id = IDR_PAYLOAD_PROGRAM; id <= IDR_PAYLOAD_SOUNDFX; ++id) {
-        HRSRC found = FindResourceA(setup, MAKEINTRESOURCEA(id), "RT_RCDATA");
-        const char *data = static_cast<const char *>(LockResource(LoadResource(setup, found)));
+        const char *data = static_cast<const char *>(
+            LockResource(LoadResource(setup, FindResourceA(setup, MAKEINTRESOURCEA(id), "RT_RCDATA"))));
         ok(data && std::memcmp(data, "SZDD", 4) == 0, "payload %d is an SZDD file under the type \"RT_RCDATA\"", id);
     }
-
     BITMAP banner = {};
     HANDLE loaded = LoadImageA(setup, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
     ok(loaded && GetObjectA(loaded, sizeof banner, &banner) && banner.bmWidth == 189 && banner.bmHeight == 67,
        "the banner decodes to 189x67 pixels");
-    HRSRC group = FindResourceA(setup, MAKEINTRESOURCEA(IDI_SETUP), RT_GROUP_ICON);
-    BYTE *icons = static_cast<BYTE *>(LockResource(LoadResource(setup, group)));
+    BYTE *icons = static_cast<BYTE *>(
+        LockResource(LoadResource(setup, FindResourceA(setup, MAKEINTRESOURCEA(IDI_SETUP), RT_GROUP_ICON))));
     ok(icons && reinterpret_cast<WORD *>(icons)[2] == 2, "the icon group holds two images");
     for (int size : {16, 32}) {
-        int id = icons ? LookupIconIdFromDirectoryEx(icons, TRUE, size, size, 0) : 0;
-        HRSRC found = FindResourceA(setup, MAKEINTRESOURCEA(id), RT_ICON);
+        HRSRC found = FindResourceA(
+            setup, MAKEINTRESOURCEA(icons ? LookupIconIdFromDirectoryEx(icons, TRUE, size, size, 0) : 0), RT_ICON);
         BYTE *bits = static_cast<BYTE *>(LockResource(LoadResource(setup, found)));
         ok(bits && reinterpret_cast<BITMAPINFOHEADER *>(bits)->biWidth == size &&
                CreateIconFromResourceEx(bits, SizeofResource(setup, found), TRUE, 0x00030000, size, size, 0),
