@@ -136,37 +136,31 @@ void DeleteRegistryTree(HKEY root, const char *path)
 }
 
 struct Search {
-    const std::function<bool(HWND)> &match;
+    DWORD processId;
+    const std::function<bool(HWND)> &visit;
     HWND found;
 };
 
-static BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+static BOOL CALLBACK VisitDialog(HWND window, LPARAM param)
 {
     Search &search = *reinterpret_cast<Search *>(param);
-    if (!IsWindowVisible(window) || !search.match(window))
+    DWORD owner = 0;
+    char className[32] = "";
+    GetWindowThreadProcessId(window, &owner);
+    GetClassNameA(window, className, sizeof className);
+    if (owner != search.processId || !IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0 ||
+        !search.visit(window))
         return TRUE;
     search.found = window;
     return FALSE;
 }
 
-// The first visible top-level window that `match` takes.
-static HWND FindTopWindow(const std::function<bool(HWND)> &match)
-{
-    Search search = {match, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Every dialog of the process, until `visit` says it has found one.
+// Every visible dialog of the process, until `visit` says it has found one.
 static HWND EachDialog(DWORD processId, const std::function<bool(HWND)> &visit)
 {
-    return FindTopWindow([&](HWND window) {
-        DWORD owner = 0;
-        char className[32] = "";
-        GetWindowThreadProcessId(window, &owner);
-        GetClassNameA(window, className, sizeof className);
-        return owner == processId && lstrcmpA(className, "#32770") == 0 && visit(window);
-    });
+    Search search = {processId, visit, nullptr};
+    EnumWindows(VisitDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string ItemText(HWND dialog, int item)

@@ -25,4 +25,3 @@ printf 'Sound effect packs\r\n' >"$cd_root/SoundFX/readme.txt"
 ln -sfn "$cd_root" "$build/wine/prefix/dosdevices/r:"
 WINEPREFIX="$build/wine/prefix" "$(dirname "$loader")/wineserver" -k 2>/dev/null || true
 WINEPREFIX="$build/wine/prefix" "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
-echo "1 passed, 0 failed"
