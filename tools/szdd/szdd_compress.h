@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -39,5 +40,11 @@ std::vector<Match> longest_matches(std::span<const std::uint8_t> data);
 // puts back in place of the '_' that ends the packed file's name. Throws
 // std::length_error for data of kMaxInputSize + 1 bytes or more.
 std::vector<std::uint8_t> compress(std::span<const std::uint8_t> data, char name_char);
+
+// The data back from a compressed file, or nothing when the file breaks a
+// rule that some expander holds to: a match longer than 16 bytes, a window
+// place read before the data reached it, flag bits past the last item, or
+// bytes after it. The packer checks each stream with it before writing.
+std::optional<std::vector<std::uint8_t>> expand(std::span<const std::uint8_t> packed);
 
 }  // namespace szdd

@@ -140,7 +140,12 @@ int main(int argc, char** argv) {
 
     try {
         const std::vector<std::uint8_t> data = read_input(input);
-        write_output(output, szdd::compress(data, name.back()));
+        const std::vector<std::uint8_t> packed = szdd::compress(data, name.back());
+        // A product file that would not come back whole never reaches the
+        // set-up program: the build stops here instead.
+        if (szdd::expand(packed) != data)
+            throw Failure("packing '" + input + "' went wrong: the result does not expand back to it");
+        write_output(output, packed);
     } catch (const Failure& failure) {
         std::cerr << "szddpack: " << failure.what() << "\n";
         return 1;
