@@ -3,29 +3,30 @@
 // checks what it left: files, records, shortcuts and the programs it started.
 // Each scenario is one row of the table at the end.
 //   test_e2e BUILD_DIR [NAME_PART]   (NAME_PART runs only the matching rows)
-// BRIGHTLARK_SCREENSHOTS=<folder> saves a picture of every window met.
+// BRIGHTLARK_SCREENSHOTS=<folder>: a copy of the screen for every window
+// met, where the virtual display keeps its screen there (Xvfb -fbdir).
 #include "check.h"
 #include "payload_table.h"
 #include "resource_ids.h"
+#include "text.h"
 #include "texts.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 static const char DefaultDest[] = "C:\\Program Files\\Brightlark";
 static const char OldDest[] = "C:\\Apps\\Brightlark"; // where an earlier installation lives
-static const char DiskSetup[] = "C:\\setupdisk\\setup.exe";
+static const char DiskSetup[] = "C:\\setupdisk\\setup.exe", ByHand[] = "R:\\setup.exe";
 static const char ProductKey[] = "Software\\Brightlark";
 static const char UninstallParent[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
-static const char AppDefaults[] = "Software\\Wine\\AppDefaults\\";
+static const std::string UninstallKey = UninstallParent + std::string("\\Brightlark");
+static const std::string AppDefaults = "Software\\Wine\\AppDefaults\\";
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
 static const std::string ProgressCaption = std::string(TextProgressTitle) + TextCaptionSeparator + TextProgressWorking;
 static const char Naive[] = "R:\\naive.exe"; // loads LZ32 by name, beside a planted copy
@@ -33,8 +34,7 @@ static const char Naive[] = "R:\\naive.exe"; // loads LZ32 by name, beside a pla
 // failing row waits that long.
 static const DWORD Patience = 60000, RowLimit = 300000;
 static std::string Build, StartLog, Shots, ProgramsDir, DesktopDir;
-// Holds every program a row starts, and every program they start in turn.
-static HANDLE job;
+static HANDLE job; // every program a row starts, and the programs they start
 
 struct Start {
     std::string program, parameters, folder;
@@ -43,11 +43,10 @@ struct Start {
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
 // Planted puts recording copies of lz32.dll and comctl32.dll beside the
 // set-up, in its working folder and in the destination, and lets Wine load
-// such copies. Wow64 rows run only on 64-bit Windows, all others only where
-// a 32-bit set-up runs as it would on 32-bit Windows. NoEntry makes the
-// uninstall entry impossible to write: Wine refuses a lasting key under a
-// volatile one.
-enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, NoEntry = 32 };
+// such copies. NoEntry makes the uninstall entry impossible to write: Wine
+// refuses a lasting key under a volatile one. Wow64 rows run only on 64-bit
+// Windows, the others only where a 32-bit set-up runs as on 32-bit Windows.
+enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, NoEntry = 16, Wow64 = 32 };
 
 struct Run;
 using Step = std::function<bool(Run &)>;
@@ -66,7 +65,7 @@ struct Scenario {
 };
 
 // The set-up being played, the dialog the user is in, and where the bar
-// must stand when the user's Esc is answered.
+// must stand when "Abort?" is asked.
 struct Run {
     const Scenario &row;
     PROCESS_INFORMATION pi = {};
@@ -87,10 +86,13 @@ static std::string ParentOf(const std::string &path)
     return folder.size() == 2 ? folder + "\\" : folder;
 }
 
-static std::string Lower(std::string s)
+// Paths compare in any case, without a closing backslash.
+static bool SamePath(std::string a, std::string b)
 {
-    CharLowerBuffA(&s[0], DWORD(s.size()));
-    return s;
+    for (std::string *path : {&a, &b})
+        if (path->size() > 3 && path->back() == '\\')
+            path->pop_back();
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 static std::string Link(const std::string &folder) { return Join(folder, "Brightlark.lnk"); }
@@ -106,9 +108,9 @@ static bool CopyTo(const std::string &from, const std::string &to)
 static const struct Record {
     HKEY root;
     const char *key, *name;
-} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},  {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
-               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},     {HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"},
-               {HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"}};
+} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},   {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
+               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},      {HKEY_LOCAL_MACHINE, UninstallKey.c_str(), "DisplayName"},
+               {HKEY_LOCAL_MACHINE, UninstallKey.c_str(), "UninstallString"}};
 using Values = std::vector<std::string>;
 
 static std::string Sz(const std::string &text) { return char(REG_SZ) + text + '\0'; }
@@ -138,30 +140,16 @@ static bool Until(Run &run, const std::function<bool()> &done)
     return done();
 }
 
-// A picture of the window as the user sees it, as a .bmp file.
-static bool Shot(Run &run, HWND window, const std::string &what)
+static bool Shot(Run &run, const std::string &what)
 {
     static int count;
-    RECT r;
-    if (Shots.empty() || !GetWindowRect(window, &r))
+    if (Shots.empty())
         return true;
     Sleep(what == "progress" ? 0 : 300); // time to paint, which the progress window does at once
     std::string name = (run.row.name + ("-" + std::to_string(++count) + "-" + what)).substr(0, 80);
     for (char &c : name)
         c = IsCharAlphaNumericA(c) || c == '-' ? c : '_';
-    BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::string bits(((info.biWidth * 3 + 3) & ~3) * info.biHeight, '\0');
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, info.biHeight, &bits[0], reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
-    DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info;
-    BITMAPFILEHEADER file = {0x4D42, DWORD(headers + bits.size()), 0, 0, headers};
-    return WriteFileBytes(Shots + "\\" + name + ".bmp", std::string(reinterpret_cast<char *>(&file), sizeof file) +
-                                                           std::string(reinterpret_cast<char *>(&info), sizeof info) + bits);
+    return CopyFileA((Shots + "\\Xvfb_screen0").c_str(), (Shots + "\\" + name + ".xwd").c_str(), FALSE) || true;
 }
 
 // ---- What the user meets and does -----------------------------------------
@@ -177,7 +165,7 @@ static Step Meet(int item, std::string caption = MainCaption)
         });
         return ok(met, "dialog \"%s\" with item %d; open:%s", caption.c_str(), item,
                   OpenDialogs(run.pi.dwProcessId).c_str()) &&
-               Shot(run, run.dialog, caption);
+               Shot(run, caption);
     };
 }
 
@@ -240,6 +228,7 @@ static bool SentenceFits(Run &run)
 }
 
 // A box captioned `caption` says `text`; the user presses `button`.
+// "Abort?" holds the pass at a known pump, with the progress window open.
 static Step Box(const char *caption, std::string text, int button)
 {
     return [=](Run &run) {
@@ -248,7 +237,6 @@ static Step Box(const char *caption, std::string text, int button)
                 "box \"%s\" saying \"%s\"; open:%s", caption, text.c_str(), OpenDialogs(run.pi.dwProcessId).c_str()))
             return false;
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
-        // "Abort?" holds the pass at a known pump: the progress window is open.
         DWORD_PTR bar = 0;
         char seen[256] = "";
         if (text == TextAskAbort && (run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)))
@@ -256,7 +244,7 @@ static Step Box(const char *caption, std::string text, int button)
                 SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar),
                 ok(ProgressCaption == seen && int(bar) == run.askedAt, "asked in \"%s\" with the bar at %d, not %d",
                    seen, int(bar), run.askedAt);
-        Shot(run, box, text);
+        Shot(run, text);
         PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
         return ok(WaitFor([&] { return !IsWindow(box); }, Patience), "box \"%s\" closes on %d", text.c_str(), button);
     };
@@ -268,20 +256,16 @@ static Step Fatal(std::string text) { return Box(TextErrorCaption, text, IDOK); 
 static Step All(std::vector<Step> steps)
 {
     return [=](Run &run) {
-        for (const Step &step : steps)
-            if (!step(run))
-                return false;
-        return true;
+        return std::all_of(steps.begin(), steps.end(), [&](const Step &step) { return step(run); });
     };
 }
 
-// A picture of the progress window, when one is wanted and the pass is
+// The progress window in a picture, when pictures are wanted and the pass is
 // slow enough to be caught.
 static bool ProgressShot(Run &run)
 {
-    HWND progress = nullptr;
-    if (!Shots.empty() && WaitFor([&] { return (progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)); }, 2000))
-        Shot(run, progress, "progress");
+    if (!Shots.empty() && WaitFor([&] { return FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR); }, 2000))
+        Shot(run, "progress");
     return true;
 }
 
@@ -293,8 +277,8 @@ static bool ProgressGone(Run &run)
         return !IsWindow(run.progress) || (box = FindDialog(run.pi.dwProcessId, TextErrorCaption)) ||
                (box = FindDialog(run.pi.dwProcessId, TextSetupCaption));
     });
-    return ok(!box, "no box during the install pass, met \"%s\"", ItemText(box, 0xFFFF).c_str()) &&
-           ok(!IsWindow(run.progress), "progress window closed");
+    return ok(!box && !IsWindow(run.progress), "progress window closed, with no box on the way: \"%s\"",
+              ItemText(box, 0xFFFF).c_str());
 }
 
 // Presses Install with the user's Esc on its way to pump `pump` (the first
@@ -321,6 +305,22 @@ static Step EscAt(int pump)
     };
 }
 
+// The user answers No to "Abort?" and then uses the progress window's close
+// box: both are queued while the set-up stands still in the box. The next
+// pump takes the close, which the dialog manager turns into a posted Cancel
+// for the pump after it.
+static bool NoThenCloseBox(Run &run)
+{
+    HWND box = nullptr;
+    Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, TextSetupCaption)) != nullptr; });
+    run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR);
+    SuspendThread(run.pi.hThread);
+    bool queued = PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0) && PostMessageA(run.progress, WM_CLOSE, 0, 0);
+    ResumeThread(run.pi.hThread);
+    run.askedAt = 2;
+    return ok(queued && WaitFor([&] { return !IsWindow(box); }, Patience), "No, then the close box");
+}
+
 static bool CloseProduct(Run &)
 {
     return ok(WaitFor([] {
@@ -335,7 +335,7 @@ static bool SecondSetupEndsSilently(Run &)
     PROCESS_INFORMATION second;
     DWORD code = 1;
     bool shown = false;
-    if (!ok(StartProcess("R:\\setup.exe", "R:\\", &second, job), "second set-up started"))
+    if (!ok(StartProcess(ByHand, "R:\\", &second, job), "second set-up started"))
         return false;
     WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
                          WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
@@ -349,7 +349,7 @@ static Step ShellOpens(std::string title)
         HWND window = nullptr;
         if (ok(WaitFor([&] { return (window = FindWindowA(nullptr, title.c_str())) != nullptr; }, Patience),
                "a shell window \"%s\" opens", title.c_str()))
-            Shot(run, window, "shell"), PostMessageA(window, WM_CLOSE, 0, 0);
+            Shot(run, "shell"), PostMessageA(window, WM_CLOSE, 0, 0);
         return true;
     };
 }
@@ -365,6 +365,7 @@ static const Step Cancel = Press(IDCANCEL);
 static const Step PressInstall = Press(IDOK);
 static const Step Install = All({PressInstall, ProgressShot});
 static const Step Menu = All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)});
+static const Step AbortByCloseBox = All({EscAt(1), NoThenCloseBox, Box(TextSetupCaption, TextAskAbort, IDYES), ProgressGone});
 
 static Step Choose(int option) { return All({Menu, Press(option), Press(IDOK)}); }
 static Step TypeFolder(const std::string &folder) { return All({Agree, Main, Type(IDC_MAIN_FOLDER, folder)}); }
@@ -383,28 +384,7 @@ static Step Page(const char *sentence, const char *button, const std::string &fo
 }
 
 // Install pressed with Esc on its way to pump `pump`; "Abort?" answered.
-static Step Abort(int pump, int answer)
-{
-    return All({EscAt(pump), Answer(TextAskAbort, answer), ProgressGone});
-}
-
-// The user answers No to "Abort?" and then uses the progress window's close
-// box: both are queued while the set-up stands still in the box. The next
-// pump takes the close, which the dialog manager turns into a posted Cancel
-// for the pump after it.
-static bool NoThenCloseBox(Run &run)
-{
-    HWND box = nullptr;
-    Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, TextSetupCaption)) != nullptr; });
-    run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR);
-    SuspendThread(run.pi.hThread);
-    bool queued = PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0) && PostMessageA(run.progress, WM_CLOSE, 0, 0);
-    ResumeThread(run.pi.hThread);
-    run.askedAt = 2;
-    return ok(queued && WaitFor([&] { return !IsWindow(box); }, Patience), "No, then the close box");
-}
-
-static const Step AbortByCloseBox = All({EscAt(1), NoThenCloseBox, Answer(TextAskAbort, IDYES), ProgressGone});
+static Step Abort(int pump, int answer) { return All({EscAt(pump), Answer(TextAskAbort, answer), ProgressGone}); }
 
 // ---- Before and after ------------------------------------------------------
 
@@ -438,7 +418,7 @@ static void Clean(const Scenario *row)
                         row && row->flags & NoEntry ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                         nullptr, &key, nullptr) == ERROR_SUCCESS)
         RegCloseKey(key);
-    for (std::string program : {"setup.exe", "naive.exe"})
+    for (const char *program : {"setup.exe", "naive.exe"})
         DeleteRegistryTree(HKEY_CURRENT_USER, (AppDefaults + program).c_str());
     for (const std::string &file : std::vector<std::string>{"C:\\blocker", "C:\\setupdisk\\tempfile.tmp", Naive,
                                                             "R:\\lz32.dll", "R:\\comctl32.dll", StartLog,
@@ -447,7 +427,7 @@ static void Clean(const Scenario *row)
     for (const char *folder : {DefaultDest, "C:\\Program Files (x86)\\Brightlark", "C:\\Apps", "C:\\Long", "C:\\faulty"})
         RemoveTree(folder);
     if (row)
-        Store(HKEY_CURRENT_USER, AppDefaults + std::string("setup.exe"), "Version", Sz(row->windows));
+        Store(HKEY_CURRENT_USER, AppDefaults + "setup.exe", "Version", Sz(row->windows));
 }
 
 // Without the override Wine never loads a copy of a system library, and the
@@ -455,7 +435,7 @@ static void Clean(const Scenario *row)
 // Wine reads WINEDLLOVERRIDES only from the environment it started with.
 static void PlantLibraries(const Scenario &row)
 {
-    for (std::string program : {"setup.exe", "naive.exe"})
+    for (const char *program : {"setup.exe", "naive.exe"})
         for (const char *name : {"lz32", "comctl32"})
             Store(HKEY_CURRENT_USER, AppDefaults + program + "\\DllOverrides", name, Sz("native,builtin"));
     for (const std::string &folder : std::vector<std::string>{"R:\\", StartFolder(row), OldDest})
@@ -517,7 +497,7 @@ static void CheckShortcut(const std::string &dest, const std::string &file)
         link->GetWorkingDirectory(work, MAX_PATH);
         link->GetDescription(description, MAX_PATH);
     }
-    ok(Lower(target) == Lower(Join(dest, "Brightlark.exe")) && dest == work && TextProductName == std::string(description),
+    ok(SamePath(target, Join(dest, "Brightlark.exe")) && dest == work && TextProductName == std::string(description),
        "%s: target \"%s\", folder \"%s\", description \"%s\"", file.c_str(), target, work, description);
     if (persist)
         persist->Release();
@@ -560,32 +540,28 @@ static void CheckOutcome(const Scenario &row)
     if (row.flags & Wow64)
         ok(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark",
                          0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS &&
-               RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS,
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS,
            "the uninstall entry is in the 32-bit view only");
 }
 
-// Each start the log recorded is matched to one the row expects; folders
-// compare without a closing backslash.
+// Each start the log recorded (the program, its command line and its
+// folder) is matched to one the row expects.
 static void CheckStarts(const Scenario &row)
 {
-    auto folder = [](std::string f) { return Lower(f.size() > 3 && f.back() == '\\' ? f.substr(0, f.size() - 1) : f); };
     std::vector<Start> expected = row.starts;
     std::string log = ReadFileBytes(StartLog);
     for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
         std::string line = log.substr(at, end - at);
-        size_t tab1 = line.find('\t'), tab2 = line.rfind('\t');
-        std::string command = line.substr(tab1 + 1, tab2 - tab1 - 1);
-        size_t args = command[0] == '"' ? command.find('"', 1) + 1 : command.find(' ');
-        args = command.find_first_not_of(' ', args == std::string::npos ? command.size() : args);
-        Start seen = {line.substr(0, tab1), args == std::string::npos ? "" : command.substr(args), line.substr(tab2 + 1)};
-        size_t i = 0;
-        while (i < expected.size() &&
-               !(Lower(seen.program) == Lower(expected[i].program) && seen.parameters == expected[i].parameters &&
-                 folder(seen.folder) == folder(expected[i].folder)))
-            ++i;
-        if (ok(i < expected.size(), "unexpected start: %s [%s] in %s", seen.program.c_str(), seen.parameters.c_str(),
-               seen.folder.c_str()))
-            expected.erase(expected.begin() + i);
+        size_t tab = line.find('\t'), lastTab = line.rfind('\t');
+        Start seen = {line.substr(0, tab), CommandTail(line.substr(tab + 1, lastTab - tab - 1).c_str()),
+                      line.substr(lastTab + 1)};
+        auto match = std::find_if(expected.begin(), expected.end(), [&](const Start &start) {
+            return SamePath(seen.program, start.program) && seen.parameters == start.parameters &&
+                   SamePath(seen.folder, start.folder);
+        });
+        if (ok(match != expected.end(), "unexpected start: %s [%s] in %s", seen.program.c_str(),
+               seen.parameters.c_str(), seen.folder.c_str()))
+            expected.erase(match);
     }
     for (const Start &start : expected)
         ok(false, "not started: %s [%s] in %s", start.program.c_str(), start.parameters.c_str(), start.folder.c_str());
@@ -611,10 +587,8 @@ static void RunScenario(const Scenario &row)
                 break;
         // A window still open when the run should be over is one the row
         // does not expect: report it, and end the set-up.
-        std::string open;
+        std::string open = WaitForSingleObject(run.pi.hProcess, 5000) ? OpenDialogs(run.pi.dwProcessId) : "";
         DWORD code = 1;
-        if (WaitForSingleObject(run.pi.hProcess, 5000) == WAIT_TIMEOUT)
-            open = OpenDialogs(run.pi.dwProcessId);
         ok(open.empty(), "nothing left open:%s", open.c_str());
         ok(WaitExit(run.pi, open.empty() ? Patience : 0, &code) && code == 0, "set-up ends with 0 (%lu)", code);
     }
@@ -640,7 +614,6 @@ static Start Program(const std::string &dest) { return {Join(dest, "Brightlark.e
 // Built once the special folders are known.
 static std::vector<Scenario> Table()
 {
-    const char *ByHand = "R:\\setup.exe";
     const std::string Trail = "C:\\Apps\\Trail\\", Long300 = "C:\\Long\\" + std::string(292, 'e');
     const std::string X86Dest = "C:\\Program Files (x86)\\Brightlark";
     const std::vector<Start> Fresh = {Sfx(DefaultDest, "/1"), Coder};
@@ -774,11 +747,10 @@ int main(int argc, char **argv)
     // Wine's desktop program starts with the first window; outside the job.
     GetDesktopWindow();
     job = CreateJobObjectA(nullptr, nullptr);
-    char path[MAX_PATH];
-    SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, TRUE);
-    ProgramsDir = path;
-    SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, TRUE);
-    DesktopDir = path;
+    char programs[MAX_PATH], desktop[MAX_PATH];
+    SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE);
+    SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE);
+    ProgramsDir = programs, DesktopDir = desktop;
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (!ok(wow64 || (GetDriveTypeA("R:\\") == DRIVE_CDROM && FileExists("R:\\setup.exe")), "R: is the product CD"))
