@@ -10,8 +10,7 @@
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-    (void)instance;
-    (void)reserved;
+    (void)instance, (void)reserved;
     if (reason == DLL_PROCESS_ATTACH)
         RecordStart();
     return TRUE;
