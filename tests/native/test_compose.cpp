@@ -38,15 +38,6 @@ TEST(Text, FindsAutorunInAnyCaseOfTheAsciiLetters)
         EXPECT_EQ(FindTextNoCase(c.text, c.find), c.found) << c.text << " / " << c.find;
 }
 
-// A caption too long for its buffer is cut there, and ends in it.
-TEST(Text, CutsAtTheBufferEnd)
-{
-    Buffer<8> caption;
-    char *at = CopyTextWithin("Install", caption.get(), caption.get() + 8);
-    EXPECT_EQ(CopyTextWithin("  ---  ", at, caption.get() + 8), caption.get() + 7);
-    EXPECT_EQ(caption.text(), "Install");
-}
-
 // The tail follows the program's name; the set-up drive is the character
 // before the first colon, if there is one.
 TEST(Text, TheCommandLine)
