@@ -9,14 +9,6 @@
 
 #include <commctrl.h>
 
-static BOOL CALLBACK FindProgress(HWND window, LPARAM found)
-{
-    if (GetDlgItem(window, IDC_PROGRESS_BAR) == nullptr)
-        return TRUE;
-    *reinterpret_cast<HWND *>(found) = window;
-    return FALSE;
-}
-
 static bool Painted(HWND window, HWND bar)
 {
     return !GetUpdateRect(window, nullptr, FALSE) && !GetUpdateRect(bar, nullptr, FALSE);
@@ -28,9 +20,7 @@ int main()
     InitCommonControlsFromSystem();
     std::int32_t abortFlag;
     ProgressOpen(nullptr, 0, PayloadRowCount, &abortFlag);
-    HWND window = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindProgress, reinterpret_cast<LPARAM>(&window));
-    HWND bar = GetDlgItem(window, IDC_PROGRESS_BAR);
+    HWND window = GetActiveWindow(), bar = GetDlgItem(window, IDC_PROGRESS_BAR);
     ok(bar != nullptr && Painted(window, bar), "the window is painted when it opens");
     // Stands for input that only a pump may take.
     PostMessageA(window, WM_APP, 0, 0);
