@@ -229,10 +229,8 @@ int main(int argc, char **argv)
         !CopyFileA((Build + "\\sample\\standin.exe").c_str(), "C:\\mp3coder.exe", FALSE))
         Fail("cannot lay out the set-up disk");
     // An earlier installation of this version in the default folder.
-    WriteRegistryValue(HKEY_CURRENT_USER, ProductKeyPath, ValueProgramDirectory + 1, REG_SZ,
-                       std::string(Dest.c_str(), Dest.size() + 1));
-    WriteRegistryValue(HKEY_CURRENT_USER, ProductKeyPath, ValueProgramVersion + 1, REG_BINARY,
-                       std::string("\x84\x03\0\0", 4));
+    WriteValue(HKEY_CURRENT_USER, ProductKeyPath, ValueProgramDirectory + 1, Sz(Dest));
+    WriteValue(HKEY_CURRENT_USER, ProductKeyPath, ValueProgramVersion + 1, std::string("\x03\x84\x03\0\0", 5));
 
     Results results;
     // Round 0 warms Wine's caches and is not counted.

@@ -114,19 +114,25 @@ void RemoveTree(const std::string &path)
     RemoveTreeW(Wide(path));
 }
 
-bool ReadRegistryValue(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes)
+std::string ReadValue(HKEY root, const char *key, const char *name)
 {
     char data[2048];
-    DWORD size = sizeof data;
-    bool found = RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, type, data, &size) == ERROR_SUCCESS;
-    if (found)
-        bytes->assign(data, size);
-    return found;
+    DWORD size = sizeof data, type = 0;
+    bool found = RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) == ERROR_SUCCESS;
+    return found ? char(type) + std::string(data, size) : "";
 }
 
-void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes)
+void WriteValue(HKEY root, const char *key, const char *name, const std::string &value)
 {
-    RegSetKeyValueA(root, key, name, type, bytes.data(), DWORD(bytes.size()));
+    if (value.empty())
+        RegDeleteKeyValueA(root, key, name);
+    else
+        RegSetKeyValueA(root, key, name, BYTE(value[0]), value.data() + 1, DWORD(value.size() - 1));
+}
+
+std::string Sz(const std::string &text)
+{
+    return char(REG_SZ) + text + '\0';
 }
 
 void DeleteRegistryTree(HKEY root, const char *path)

@@ -30,10 +30,11 @@ bool FileExists(const std::string &path);
 // Empties and removes a folder tree.
 void RemoveTree(const std::string &path);
 
-// A registry value as stored: its type and bytes. False when there is none.
-bool ReadRegistryValue(HKEY root, const char *key, const char *name, DWORD *type, std::string *bytes);
-// Writes a value, creating the key.
-void WriteRegistryValue(HKEY root, const char *key, const char *name, DWORD type, const std::string &bytes);
+// Registry values as stored: the type in the first byte, then the bytes;
+// "" for none. Writing "" deletes the value; a key is made when missing.
+std::string ReadValue(HKEY root, const char *key, const char *name);
+void WriteValue(HKEY root, const char *key, const char *name, const std::string &value);
+std::string Sz(const std::string &text);
 // Deletes a registry key with its subkeys.
 void DeleteRegistryTree(HKEY root, const char *path);
 

@@ -38,10 +38,8 @@ int main()
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     for (const auto &c : cases) {
         DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
-        if (!c.folder.empty())
-            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", BYTE(c.folder[0]), c.folder.substr(1));
-        if (!c.version.empty())
-            WriteRegistryValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", BYTE(c.version[0]), c.version.substr(1));
+        WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folder);
+        WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.version);
         std::memset(setupState.destinationFolder, 'z', DestinationSize);
         DetectPreviousInstall();
         ChooseDefaultDestination();

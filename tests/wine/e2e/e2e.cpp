@@ -113,24 +113,11 @@ static const struct Record {
                {HKEY_LOCAL_MACHINE, UninstallKey.c_str(), "UninstallString"}};
 using Values = std::vector<std::string>;
 
-static std::string Sz(const std::string &text) { return char(REG_SZ) + text + '\0'; }
 static std::string Binary(DWORD value) { return char(REG_BINARY) + std::string(reinterpret_cast<char *>(&value), 4); }
 static Values Earlier(DWORD version) { return {Sz(OldDest), Binary(version), Sz("speakers"), "", Sz("old")}; }
 static Values Installed(const std::string &dest)
 {
     return {Sz(dest), Binary(900), "", Sz("Brightlark VERSION 9"), Sz("\"" + Join(dest, "Brightlark.exe") + "\" /uninstall")};
-}
-
-static std::string Stored(const Record &record)
-{
-    DWORD type = 0;
-    std::string bytes;
-    return ReadRegistryValue(record.root, record.key, record.name, &type, &bytes) ? char(type) + bytes : "";
-}
-
-static void Store(HKEY root, const std::string &key, const char *name, const std::string &value)
-{
-    WriteRegistryValue(root, key.c_str(), name, BYTE(value[0]), value.substr(1));
 }
 
 // Waits for `done`, giving up early when the set-up has ended.
@@ -427,7 +414,7 @@ static void Clean(const Scenario *row)
     for (const char *folder : {DefaultDest, "C:\\Program Files (x86)\\Brightlark", "C:\\Apps", "C:\\Long", "C:\\faulty"})
         RemoveTree(folder);
     if (row)
-        Store(HKEY_CURRENT_USER, AppDefaults + "setup.exe", "Version", Sz(row->windows));
+        WriteValue(HKEY_CURRENT_USER, (AppDefaults + "setup.exe").c_str(), "Version", Sz(row->windows));
 }
 
 // Without the override Wine never loads a copy of a system library, and the
@@ -437,7 +424,7 @@ static void PlantLibraries(const Scenario &row)
 {
     for (const char *program : {"setup.exe", "naive.exe"})
         for (const char *name : {"lz32", "comctl32"})
-            Store(HKEY_CURRENT_USER, AppDefaults + program + "\\DllOverrides", name, Sz("native,builtin"));
+            WriteValue(HKEY_CURRENT_USER, (AppDefaults + program + "\\DllOverrides").c_str(), name, Sz("native,builtin"));
     for (const std::string &folder : std::vector<std::string>{"R:\\", StartFolder(row), OldDest})
         for (const char *name : {"lz32.dll", "comctl32.dll"})
             CopyTo(Build + "\\planted\\" + name, Join(folder, name));
@@ -461,8 +448,7 @@ static void Prepare(const Scenario &row)
     // shows in the log and its replacement is seen.
     Values values = row.earlier ? Earlier(row.earlier) : Values(5);
     for (size_t i = 0; i < values.size(); ++i)
-        if (!values[i].empty())
-            Store(Records[i].root, Records[i].key, Records[i].name, values[i]);
+        WriteValue(Records[i].root, Records[i].key, Records[i].name, values[i]);
     for (const char *name : {"Brightlark.exe", "uninstall.exe"})
         if (row.earlier)
             CopyTo(Build + "\\sample\\standin.exe", Join(OldDest, name));
@@ -516,7 +502,7 @@ static void CheckOutcome(const Scenario &row)
     if (row.flags & NoEntry)
         values[3] = values[4] = "";
     for (size_t i = 0; i < values.size(); ++i)
-        ok(Stored(Records[i]) == values[i], "%s as expected", Records[i].name);
+        ok(ReadValue(Records[i].root, Records[i].key, Records[i].name) == values[i], "%s as expected", Records[i].name);
     for (const PayloadEntry &entry : PayloadTable)
         if (done)
             ok(ReadFileBytes(Join(dest, entry.fileName)) == ReadFileBytes(Build + "\\sample\\" + entry.fileName),
