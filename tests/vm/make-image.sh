@@ -65,7 +65,7 @@ make_prefixes() {
 
 step "fetch and install Debian 12 (debootstrap)" \
     debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
-mkdir -p "$root/etc/initramfs-tools"
+mkdir -p "$root/etc/initramfs-tools/conf.d"
 # Only what the test machine needs; without udev these stay loaded.
 printf '%s\n' virtio_pci virtio_blk ext4 9p 9pnet_virtio >>"$root/etc/initramfs-tools/modules"
 echo MODULES=list >"$root/etc/initramfs-tools/conf.d/testbed"
