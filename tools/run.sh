@@ -11,7 +11,7 @@ build=${BRIGHTLARK_BUILD:-build}
 
 # The same choice as the tests: the 32-bit program where this machine can
 # start 32-bit programs, else the 64-bit build of the same sources.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if tests/wine/runs-32bit.sh "$build/win32"; then
     tree="$build/win32" loader=/usr/bin/wine
 else
     tree="$build/win64" loader=/usr/lib/wine/wine64

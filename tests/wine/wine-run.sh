@@ -1,7 +1,9 @@
 #!/bin/sh
 # Runs one Windows program under Wine with everything kept inside the build
 # tree: the Wine prefix, HOME and the XDG folders (Wine links the desktop and
-# the Start menu into HOME).
+# the Start menu into HOME). The prefix follows the loader: 32-bit Wine's in
+# wine/prefix; 64-bit Wine's in wine/prefix64, where 64-bit Wine hands a
+# 32-bit program to 32-bit Wine, which runs it there as under WoW64.
 #   wine-run.sh BUILD_DIR WINE_LOADER PROGRAM [ARGUMENTS...]
 set -eu
 build=$1 loader=$2
@@ -12,10 +14,12 @@ export HOME="$root/home"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
 export XDG_CACHE_HOME="$HOME/.cache" XDG_DESKTOP_DIR="$HOME/Desktop"
 export XDG_RUNTIME_DIR="$root/run"
-export WINEPREFIX="$root/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-case "$loader" in *wine64) export WINELOADER="$loader" ;; esac
+case "$loader" in
+    *wine64) export WINELOADER="$loader" WINEPREFIX="$root/prefix64" ;;
+    *) export WINEPREFIX="$root/prefix" ;;
+esac
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # The first program creates the prefix; the lock keeps parallel runs from

@@ -6,6 +6,8 @@ set -eu
 build=$1 loader=$2
 here=$(cd "$(dirname "$0")" && pwd)
 cd_root="$build/wine/cd"
+prefix=$build/wine/prefix
+case "$loader" in *wine64) prefix=${prefix}64 ;; esac
 
 rm -rf "$cd_root"
 mkdir -p "$cd_root/directx" "$cd_root/SoundFX"
@@ -22,6 +24,6 @@ printf 'Sound effect packs\r\n' >"$cd_root/SoundFX/readme.txt"
 # (as a user sees them), and does not wait for a manager to hide a window.
 "$here/../wine-run.sh" "$build" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >/dev/null
-ln -sfn "$cd_root" "$build/wine/prefix/dosdevices/r:"
-WINEPREFIX="$build/wine/prefix" "$(dirname "$loader")/wineserver" -k 2>/dev/null || true
-WINEPREFIX="$build/wine/prefix" "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
+ln -sfn "$cd_root" "$prefix/dosdevices/r:"
+WINEPREFIX="$prefix" "$(dirname "$loader")/wineserver" -k 2>/dev/null || true
+WINEPREFIX="$prefix" "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
