@@ -38,13 +38,17 @@ int Failures()
     return failedCount;
 }
 
+// Messages sent to this thread are handled while it waits: a program that
+// sends one to every top-level window would otherwise wait for us.
 bool WaitFor(const std::function<bool()> &done, DWORD milliseconds)
 {
-    for (DWORD start = GetTickCount(); !done();)
+    MSG message;
+    for (DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT))
         if (GetTickCount() - start >= milliseconds)
             return done();
         else
-            Sleep(5);
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
     return true;
 }
 
