@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 static HMODULE setup;
@@ -95,8 +94,7 @@ static BOOL CALLBACK EachType(HMODULE module, LPSTR type, LONG_PTR)
 int main(int, char **argv)
 {
     setup = LoadLibraryExA(WinePath(argv[1]).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    std::ifstream in(argv[2]);
-    std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string script = ReadFileBytes(WinePath(argv[2]));
     if (!ok(setup && !script.empty(), "setup.exe and its script read"))
         return Summary();
     // A second language would be the one shown on some systems.
