@@ -2,8 +2,10 @@
 # Runs one Windows program under Wine with everything kept inside the build
 # tree: the Wine prefix, HOME and the XDG folders (Wine links the desktop and
 # the Start menu into HOME). The prefix follows the loader: 32-bit Wine's in
-# wine/prefix; 64-bit Wine's in wine/prefix64, where 64-bit Wine hands a
-# 32-bit program to 32-bit Wine, which runs it there as under WoW64.
+# wine/prefix, a 32-bit Windows (left to itself, even 32-bit Wine makes a
+# 64-bit one where 64-bit Wine is installed); 64-bit Wine's in wine/prefix64,
+# where 64-bit Wine hands a 32-bit program to 32-bit Wine, which runs it
+# there as under WoW64.
 #   wine-run.sh BUILD_DIR WINE_LOADER PROGRAM [ARGUMENTS...]
 set -eu
 build=$1 loader=$2
@@ -18,7 +20,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 case "$loader" in
     *wine64) export WINELOADER="$loader" WINEPREFIX="$root/prefix64" ;;
-    *) export WINEPREFIX="$root/prefix" ;;
+    *) export WINEPREFIX="$root/prefix" WINEARCH=win32 ;;
 esac
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
