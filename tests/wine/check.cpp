@@ -5,18 +5,16 @@
 #include <cstring>
 
 std::string checkContext;
-static int passedCount, failedCount;
+int failedChecks;
+static int passedChecks;
 
 bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
 {
-    if (passed) {
-        ++passedCount;
-        return true;
-    }
-    ++failedCount;
+    if (passed)
+        return ++passedChecks, true;
+    ++failedChecks;
     const char *name = std::strrchr(file, '/');
-    std::printf("%s:%d: %s%sFAILED: ", name ? name + 1 : file, line, checkContext.c_str(),
-                checkContext.empty() ? "" : ": ");
+    std::printf("%s:%d: %s%sFAILED: ", name ? name + 1 : file, line, checkContext.c_str(), checkContext.empty() ? "" : ": ");
     std::va_list args;
     va_start(args, format);
     std::vprintf(format, args);
@@ -28,18 +26,12 @@ bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
 
 int Summary()
 {
-    std::printf("%d passed, %d failed\n", passedCount, failedCount);
-    std::fflush(stdout);
-    return failedCount == 0 && passedCount > 0 ? 0 : 1;
-}
-
-int Failures()
-{
-    return failedCount;
+    std::printf("%d passed, %d failed\n", passedChecks, failedChecks);
+    return failedChecks == 0 && passedChecks > 0 ? 0 : 1;
 }
 
 // Messages sent to this thread are handled while it waits: a program that
-// sends one to every top-level window would otherwise wait for us.
+// sends one to every top-level window would otherwise wait for it.
 bool WaitFor(const std::function<bool()> &done, DWORD milliseconds)
 {
     MSG message;
@@ -73,12 +65,12 @@ std::string ReadFileBytes(const std::string &path, bool *found)
 {
     std::string bytes;
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (found)
-        *found = file != INVALID_HANDLE_VALUE;
     char chunk[65536];
     DWORD got;
     while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
         bytes.append(chunk, got);
+    if (found)
+        *found = file != INVALID_HANDLE_VALUE;
     CloseHandle(file);
     return bytes;
 }
@@ -147,29 +139,30 @@ void DeleteRegistryTree(HKEY root, const char *path)
 
 struct Search {
     DWORD processId;
-    const std::function<bool(HWND)> &visit;
+    const char *caption;
+    int item;
     HWND found;
 };
 
-static BOOL CALLBACK VisitDialog(HWND window, LPARAM param)
+static BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
 {
     Search &search = *reinterpret_cast<Search *>(param);
     DWORD owner = 0;
-    char className[32] = "";
+    char className[32] = "", caption[512] = "";
     GetWindowThreadProcessId(window, &owner);
     GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
     if (owner != search.processId || !IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0 ||
-        !search.visit(window))
+        (search.caption && lstrcmpA(caption, search.caption) != 0) || (search.item && !GetDlgItem(window, search.item)))
         return TRUE;
     search.found = window;
     return FALSE;
 }
 
-// Every visible dialog of the process, until `visit` says it has found one.
-static HWND EachDialog(DWORD processId, const std::function<bool(HWND)> &visit)
+HWND FindDialog(DWORD processId, const char *caption, int item)
 {
-    Search search = {processId, visit, nullptr};
-    EnumWindows(VisitDialog, reinterpret_cast<LPARAM>(&search));
+    Search search = {processId, caption, item, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -178,29 +171,6 @@ std::string ItemText(HWND dialog, int item)
     char text[2048] = "";
     GetDlgItemTextA(dialog, item, text, sizeof text);
     return text;
-}
-
-HWND FindDialog(DWORD processId, const char *caption, int item)
-{
-    return EachDialog(processId, [&](HWND window) {
-        char text[512] = "";
-        GetWindowTextA(window, text, sizeof text);
-        return (!caption || lstrcmpA(text, caption) == 0) && (!item || GetDlgItem(window, item));
-    });
-}
-
-std::string OpenDialogs(DWORD processId)
-{
-    std::string seen;
-    EachDialog(processId, [&](HWND window) {
-        char caption[512] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        // A message box keeps its text in the static item 0xFFFF.
-        std::string text = ItemText(window, 0xFFFF);
-        seen += std::string(" [") + caption + (text.empty() ? "" : ": " + text) + "]";
-        return false;
-    });
-    return seen;
 }
 
 bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_INFORMATION *pi, HANDLE job)
@@ -216,10 +186,8 @@ bool StartProcess(const std::string &commandLine, const char *folder, PROCESS_IN
 bool WaitExit(PROCESS_INFORMATION &pi, DWORD milliseconds, DWORD *exitCode)
 {
     bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(pi.hProcess, 99);
-        WaitForSingleObject(pi.hProcess, 10000);
-    }
+    if (!ended)
+        TerminateProcess(pi.hProcess, 99), WaitForSingleObject(pi.hProcess, 10000);
     GetExitCodeProcess(pi.hProcess, exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

@@ -15,7 +15,7 @@ extern std::string checkContext;
 
 // Prints "N passed, N failed" and gives the process's exit code.
 int Summary();
-int Failures();
+extern int failedChecks;
 
 // Polls `done` until it holds or `milliseconds` have passed; its last answer.
 bool WaitFor(const std::function<bool()> &done, DWORD milliseconds);
@@ -41,8 +41,6 @@ void DeleteRegistryTree(HKEY root, const char *path);
 // A visible dialog or message box (class #32770) of process `processId`,
 // captioned `caption` (null: any) and holding item `item` (0: any).
 HWND FindDialog(DWORD processId, const char *caption, int item = 0);
-// The captions and texts of the process's open dialogs, for failure messages.
-std::string OpenDialogs(DWORD processId);
 std::string ItemText(HWND dialog, int item);
 
 // Starts `commandLine` in `folder` (null: the current one), in job `job`

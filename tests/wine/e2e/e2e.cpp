@@ -150,9 +150,7 @@ static Step Meet(int item, std::string caption = MainCaption)
             run.dialog = FindDialog(run.pi.dwProcessId, caption.c_str(), item);
             return run.dialog && IsWindowEnabled(run.dialog);
         });
-        return ok(met, "dialog \"%s\" with item %d; open:%s", caption.c_str(), item,
-                  OpenDialogs(run.pi.dwProcessId).c_str()) &&
-               Shot(run, caption);
+        return ok(met, "dialog \"%s\" with item %d", caption.c_str(), item) && Shot(run, caption);
     };
 }
 
@@ -221,7 +219,7 @@ static Step Box(const char *caption, std::string text, int button)
     return [=](Run &run) {
         HWND box = nullptr;
         if (!ok(Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, caption)) != nullptr; }),
-                "box \"%s\" saying \"%s\"; open:%s", caption, text.c_str(), OpenDialogs(run.pi.dwProcessId).c_str()))
+                "box \"%s\" saying \"%s\"", caption, text.c_str()))
             return false;
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
         DWORD_PTR bar = 0;
@@ -555,7 +553,7 @@ static void CheckStarts(const Scenario &row)
 
 static void RunScenario(const Scenario &row)
 {
-    int failedBefore = Failures();
+    int failedBefore = failedChecks;
     DWORD began = GetTickCount();
     checkContext = row.name;
     Prepare(row);
@@ -573,10 +571,10 @@ static void RunScenario(const Scenario &row)
                 break;
         // A window still open when the run should be over is one the row
         // does not expect: report it, and end the set-up.
-        std::string open = WaitForSingleObject(run.pi.hProcess, 5000) ? OpenDialogs(run.pi.dwProcessId) : "";
+        HWND open = WaitForSingleObject(run.pi.hProcess, 5000) ? FindDialog(run.pi.dwProcessId, nullptr) : nullptr;
         DWORD code = 1;
-        ok(open.empty(), "nothing left open:%s", open.c_str());
-        ok(WaitExit(run.pi, open.empty() ? Patience : 0, &code) && code == 0, "set-up ends with 0 (%lu)", code);
+        ok(!open, "nothing left open: \"%s\"", ItemText(open, 0xFFFF).c_str());
+        ok(WaitExit(run.pi, open ? 0 : Patience, &code) && code == 0, "set-up ends with 0 (%lu)", code);
     }
     Settle();
     CheckOutcome(row);
@@ -584,7 +582,7 @@ static void RunScenario(const Scenario &row)
         ok(!FileExists(Join(folder, entry.fileName)), "nothing extracted into %s", folder.c_str());
     CheckStarts(row);
     checkContext.clear();
-    std::printf("%-4s %-60s %5.1f s\n", Failures() > failedBefore ? "FAIL" : "ok", row.name,
+    std::printf("%-4s %-60s %5.1f s\n", failedChecks > failedBefore ? "FAIL" : "ok", row.name,
                 (GetTickCount() - began) / 1000.0);
     std::fflush(stdout);
 }
