@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the set-up program and starts it under Wine, from a simulated
 # product CD (drive R:) as the CD's autorun would. With a display ($DISPLAY)
-# you play it yourself; without one it plays the fresh installation in a
-# virtual display and saves a screenshot of every dialog in build/screenshots.
+# you play it yourself; without one it plays the fresh installation (or the
+# end-to-end scenario named by BRIGHTLARK_ROW) in a virtual display and saves
+# what the screen shows as it changes, in build/screenshots.
 # Installs what it needs first. Extra arguments go to the set-up program.
 set -eu
 cd "$(dirname "$0")/.."
@@ -27,9 +28,22 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$OLDPWD/tests/wine/wine-run.sh" "$tree" "$loader" 'R:\setup.exe' /autorun "$@"
 fi
 
-shots="$(pwd)/$build/screenshots"
+shots="$(pwd)/$build/screenshots" row=${BRIGHTLARK_ROW:-fresh install by autorun}
 rm -rf "$shots" && mkdir -p "$shots"
-echo "No display: playing the fresh installation in a virtual display"
-BRIGHTLARK_SCREENSHOTS="$shots" xvfb-run -a -s "-screen 0 1024x768x24" \
-    tests/wine/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "fresh install by autorun"
+echo "No display: playing \"$row\" in a virtual display"
+# The virtual display keeps its screen in a file there (-fbdir); a copy is
+# kept of each new picture while the row plays.
+BRIGHTLARK_PAUSE=400 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $shots" \
+    tests/wine/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "$row" &
+player=$!
+last=
+while kill -0 $player 2>/dev/null; do
+    next="$shots/$(date +%s%N).xwd"
+    if [ -f "$shots/Xvfb_screen0" ] && ! cmp -s "$shots/Xvfb_screen0" "$last"; then
+        cp "$shots/Xvfb_screen0" "$next" && last=$next
+    fi
+    sleep 0.1
+done
+for picture in "$shots"/*.xwd; do convert "xwd:$picture" "${picture%.xwd}.png" && rm "$picture"; done
+rm -f "$shots/Xvfb_screen0"
 echo "Screenshots: $shots"

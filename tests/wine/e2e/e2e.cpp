@@ -3,8 +3,7 @@
 // checks what it left: files, records, shortcuts and the programs it started.
 // Each scenario is one row of the table at the end.
 //   test_e2e BUILD_DIR [NAME_PART]   (NAME_PART runs only the matching rows)
-// BRIGHTLARK_SCREENSHOTS=<folder>: a copy of the screen for every window
-// met, where the virtual display keeps its screen there (Xvfb -fbdir).
+// BRIGHTLARK_PAUSE=<ms>: the user looks at each window met that long.
 #include "check.h"
 #include "payload_table.h"
 #include "resource_ids.h"
@@ -32,8 +31,9 @@ static const std::string ProgressCaption = std::string(TextProgressTitle) + Text
 // How long a slow machine may take for one thing, and for one row; only a
 // failing row waits that long.
 static const DWORD Patience = 60000, RowLimit = 300000;
-static std::string Build, StartLog, Shots, ProgramsDir, DesktopDir;
+static std::string Build, StartLog, ProgramsDir, DesktopDir;
 static HANDLE job; // every program a row starts, and the programs they start
+static DWORD pause;
 
 struct Start {
     std::string program, parameters, folder;
@@ -125,18 +125,6 @@ static bool Until(Run &run, const std::function<bool()> &done)
     return done();
 }
 
-static bool Shot(Run &run, const std::string &what)
-{
-    static int count;
-    if (Shots.empty())
-        return true;
-    Sleep(what == "progress" ? 0 : 300); // time to paint, which the progress window does at once
-    std::string name = (run.row.name + ("-" + std::to_string(++count) + "-" + what)).substr(0, 80);
-    for (char &c : name)
-        c = IsCharAlphaNumericA(c) || c == '-' ? c : '_';
-    return CopyFileA((Shots + "\\Xvfb_screen0").c_str(), (Shots + "\\" + name + ".xwd").c_str(), FALSE) || true;
-}
-
 // ---- What the user meets and does -----------------------------------------
 
 // A dialog of the set-up holding `item` that takes input: one whose own
@@ -148,7 +136,7 @@ static Step Meet(int item, std::string caption = MainCaption)
             run.dialog = FindDialog(run.pi.dwProcessId, caption.c_str(), item);
             return run.dialog && IsWindowEnabled(run.dialog);
         });
-        return ok(met, "dialog \"%s\" with item %d", caption.c_str(), item) && Shot(run, caption);
+        return ok(met, "dialog \"%s\" with item %d", caption.c_str(), item) && (Sleep(pause), true);
     };
 }
 
@@ -200,6 +188,7 @@ static Step Box(const char *caption, std::string text, int button)
         if (!ok(Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, caption)) != nullptr; }),
                 "box \"%s\" saying \"%s\"", caption, text.c_str()))
             return false;
+        Sleep(pause);
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
         DWORD_PTR bar = 0;
         char seen[256] = "";
@@ -208,7 +197,6 @@ static Step Box(const char *caption, std::string text, int button)
                 SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar),
                 ok(ProgressCaption == seen && int(bar) == run.askedAt, "asked in \"%s\" with the bar at %d, not %d",
                    seen, int(bar), run.askedAt);
-        Shot(run, text);
         PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
         return ok(WaitFor([&] { return !IsWindow(box); }, Patience), "box \"%s\" closes on %d", text.c_str(), button);
     };
@@ -287,11 +275,11 @@ static bool SecondSetupEndsSilently(Run &)
 // The shell opens a folder window titled `title`; the user closes it.
 static Step ShellOpens(std::string title)
 {
-    return [=](Run &run) {
+    return [=](Run &) {
         HWND window = nullptr;
         if (ok(WaitFor([&] { return (window = FindWindowA(nullptr, title.c_str())) != nullptr; }, Patience),
                "a shell window \"%s\" opens", title.c_str()))
-            Shot(run, "shell"), PostMessageA(window, WM_CLOSE, 0, 0);
+            PostMessageA(window, WM_CLOSE, 0, 0);
         return true;
     };
 }
@@ -307,15 +295,8 @@ static Step Touch(std::string file)
 static const Step Agree = All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)});
 static const Step Main = Meet(IDC_MAIN_FOLDER);
 static const Step Cancel = Press(IDCANCEL);
-static const Step PressInstall = Press(IDOK);
+static const Step PressInstall = Press(IDOK), Install = PressInstall;
 static const Step Menu = All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)});
-
-// Install pressed; a picture of the progress window, when pictures are
-// wanted and the pass is slow enough to be caught.
-static const Step Install = All({PressInstall, [](Run &run) {
-    return !Shots.empty() && WaitFor([&] { return FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR); }, 2000)
-               ? Shot(run, "progress") : true;
-}});
 
 static Step Choose(int option) { return All({Menu, Press(option), Press(IDOK)}); }
 static Step TypeFolder(const std::string &folder) { return All({Agree, Main, Type(IDC_MAIN_FOLDER, folder)}); }
@@ -680,17 +661,16 @@ int main(int argc, char **argv)
     if (argc == 2 && !std::strcmp(argv[1], "naive"))
         return LoadLibraryA("lz32.dll") ? 0 : 1;
     Build = WinePath(argv[1]);
+    char programs[MAX_PATH], desktop[MAX_PATH];
+    pause = GetEnvironmentVariableA("BRIGHTLARK_PAUSE", programs, MAX_PATH) ? std::atoi(programs) : 0;
     StartLog = Build + "\\wine\\e2e\\starts.log";
     CreateDirectoryA((Build + "\\wine\\e2e").c_str(), nullptr);
-    if (const char *shots = std::getenv("BRIGHTLARK_SCREENSHOTS"))
-        Shots = WinePath(shots);
     // Every program the set-up starts inherits it.
     SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
     CoInitialize(nullptr);
     // Wine's desktop program starts with the first window; outside the job.
     GetDesktopWindow();
     job = CreateJobObjectA(nullptr, nullptr);
-    char programs[MAX_PATH], desktop[MAX_PATH];
     SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE);
     SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE);
     ProgramsDir = programs, DesktopDir = desktop;
