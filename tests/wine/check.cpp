@@ -137,33 +137,15 @@ void DeleteRegistryTree(HKEY root, const char *path)
     RegDeleteKeyA(root, path);
 }
 
-struct Search {
-    DWORD processId;
-    const char *caption;
-    int item;
-    HWND found;
-};
-
-static BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
-{
-    Search &search = *reinterpret_cast<Search *>(param);
-    DWORD owner = 0;
-    char className[32] = "", caption[512] = "";
-    GetWindowThreadProcessId(window, &owner);
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner != search.processId || !IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0 ||
-        (search.caption && lstrcmpA(caption, search.caption) != 0) || (search.item && !GetDlgItem(window, search.item)))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 HWND FindDialog(DWORD processId, const char *caption, int item)
 {
-    Search search = {processId, caption, item, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", caption));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window) && (!item || GetDlgItem(window, item)))
+            return window;
+    }
+    return nullptr;
 }
 
 std::string ItemText(HWND dialog, int item)
