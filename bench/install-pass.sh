@@ -18,8 +18,9 @@ runs=${RUNS:-5}
 build=${BRIGHTLARK_BUILD:-build}
 machine=${MACHINE:-}
 if [ -z "$machine" ]; then
-    # A kernel without IA-32 emulation cannot start the 32-bit Wine loader.
-    if timeout 20 /usr/lib/wine/wine --version >/dev/null 2>&1; then machine=win32; else machine=win64; fi
+    # A kernel without IA-32 emulation cannot start 32-bit programs.
+    mkdir -p "$build/bench-win32"
+    if tools/runs-32bit.sh "$build/bench-win32"; then machine=win32; else machine=win64; fi
 fi
 case $machine in
 win32) toolchain=cmake/mingw-i686.cmake loader=/usr/bin/wine ;;
@@ -57,13 +58,13 @@ printf "  setup.exe %d bytes, compressed payload %d bytes\n" "$(stat -c %s "$tre
 # Without a window manager in the virtual display, Wine must not wait for
 # one to show or hide a window. The first program also makes the prefix.
 echo "== Wine prefix ($tree/wine; a minute the first time)"
-tests/wine/wine-run.sh "$tree" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
+tools/wine-run.sh "$tree" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >/dev/null
 
 echo "== $runs runs after a warm-up; load average before: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 # Wine's desktop process outlives the driver; its complaint when the virtual
 # display goes is no news.
 xvfb-run -a -s "-screen 0 1024x768x24" \
-    tests/wine/wine-run.sh "$tree" "$loader" "$tree/bench/bench_install_pass.exe" "$tree" "$tree/product" "$runs" \
+    tools/wine-run.sh "$tree" "$loader" "$tree/bench/bench_install_pass.exe" "$tree" "$tree/product" "$runs" \
     2> >(grep -v '^X connection to .* broken' >&2)
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

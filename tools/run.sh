@@ -12,7 +12,7 @@ build=${BRIGHTLARK_BUILD:-build}
 
 # The same choice as the tests: the 32-bit program where this machine can
 # start 32-bit programs, else the 64-bit build of the same sources.
-if tests/wine/runs-32bit.sh "$build/win32"; then
+if tools/runs-32bit.sh "$build/win32"; then
     tree="$build/win32" loader=/usr/bin/wine
 else
     tree="$build/win64" loader=/usr/lib/wine/wine64
@@ -20,12 +20,12 @@ else
     cmake --build "$tree" -j "$(nproc)" >/dev/null
 fi
 tree=$(cd "$tree" && pwd)
-tests/wine/e2e/prepare-cd.sh "$tree" "$loader" >/dev/null
+tools/prepare-cd.sh "$tree" "$loader" >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then
     echo "Starting R:\\setup.exe /autorun $* (Wine prefix: $tree/wine/prefix)"
     cd "$tree/wine/cd"
-    exec "$OLDPWD/tests/wine/wine-run.sh" "$tree" "$loader" 'R:\setup.exe' /autorun "$@"
+    exec "$OLDPWD/tools/wine-run.sh" "$tree" "$loader" 'R:\setup.exe' /autorun "$@"
 fi
 
 shots="$(pwd)/$build/screenshots" row=${BRIGHTLARK_ROW:-fresh install by autorun}
@@ -34,7 +34,7 @@ echo "No display: playing \"$row\" in a virtual display"
 # The virtual display keeps its screen in a file there (-fbdir); a copy is
 # kept of each new picture while the row plays.
 BRIGHTLARK_PAUSE=400 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $shots" \
-    tests/wine/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "$row" &
+    tools/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "$row" &
 player=$!
 last=
 while kill -0 $player 2>/dev/null; do

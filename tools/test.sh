@@ -20,7 +20,7 @@ cmake --build "$build/win32" -j "$jobs"
 ./tools/size.sh "$build/win32"
 tests/wine/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
     "$build/win32"/tests/wine/*.exe "$build/win32"/sample/*.exe "$build/win32"/sample/*.dll
-tests/reproducible.sh "$build/win32" "$build/reproducible"
+tools/reproducible.sh "$build/win32" "$build/reproducible"
 
 # The 64-bit twin of the same sources under 64-bit Wine: a quick first pass.
 # A failure there fails the command, but only after the 32-bit run.
@@ -34,7 +34,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" \
 # Then the program we ship. Where this kernel cannot start 32-bit programs
 # (no IA-32 emulation), the test machine does: an emulated PC, much slower.
 ctest_win32="ctest --test-dir $build/win32 --output-on-failure -j 1"
-if tests/wine/runs-32bit.sh "$build/win32"; then
+if tools/runs-32bit.sh "$build/win32"; then
     echo "== Windows-side tests of the 32-bit build ($build/win32) under 32-bit Wine"
     xvfb-run -a -s "-screen 0 1024x768x24" $ctest_win32
 else

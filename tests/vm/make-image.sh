@@ -5,77 +5,48 @@
 # Wine prefixes (32-bit, and 64-bit with its 32-bit half) made by one first
 # boot. Kept in a cache folder outside the clone, under a key made from the
 # files that shape it; made again when one of them changes. Prints the folder.
-#   make-image.sh
+#   make-image.sh   (as root: it installs Debian into a folder)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${BRIGHTLARK_VM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/brightlark-testbed}
-key=$(cat "$here/make-image.sh" "$here/init" "$here/../wine/wine-run.sh" | sha256sum | cut -c1-16)
+key=$(cat "$here/make-image.sh" "$here/init" "$here/../../tools/wine-run.sh" | sha256sum | cut -c1-16)
 mkdir -p "$cache"
 exec 9>"$cache/.lock"
 flock 9
-if [ -f "$cache/$key/root.img" ]; then echo "$cache/$key"; exit 0; fi
+[ -f "$cache/$key/root.img" ] && { echo "$cache/$key"; exit 0; }
 
 # Built aside and moved into place only when whole.
-rm -rf "$cache"/new.*
+rm -rf --one-file-system "$cache"/new.*
 tmp=$(mktemp -d "$cache/new.XXXXXX")
-root=$tmp/root
-trap 'umount "$root/proc" 2>/dev/null || true; rm -rf "$tmp"' EXIT
-trap 'exit 1' INT TERM
-
+trap 'umount -R "$tmp/root" 2>/dev/null; rm -rf --one-file-system "$tmp"' EXIT
 step() {
     what=$1 began=$(date +%s)
     shift
     echo "test machine image: $what ..." >&2
-    if ! "$@" >"$tmp/log" 2>&1; then
-        echo "test machine image: could not $what:" >&2
-        tail -n 25 "$tmp/log" >&2
-        exit 1
-    fi
+    "$@" >"$tmp/log" 2>&1 || { echo "test machine image: could not $what:" >&2; tail -n 25 "$tmp/log" >&2; exit 1; }
     echo "test machine image: $what: $(($(date +%s) - began)) s" >&2
 }
-in_root() { chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive "$@"; }
-install_packages() {
-    mount -t proc proc "$root/proc"
-    in_root dpkg --add-architecture i386
-    in_root apt-get update
-    # What the Windows-side tests call: Wine and Xvfb, CTest, the import
-    # check's objdump, and mount and flock from the base system.
-    in_root apt-get install -y --no-install-recommends linux-image-amd64 iproute2 \
-        wine wine64 wine32:i386 libwine:i386 xvfb xauth cmake binutils-mingw-w64-i686
-    in_root apt-get clean
-    umount "$root/proc"
-}
-pack() {
-    cp "$root"/boot/vmlinuz-* "$tmp/vmlinuz"
-    cp "$root"/boot/initrd.img-* "$tmp/initrd.img"
-    chmod 644 "$tmp/vmlinuz" "$tmp/initrd.img"
-    # Room for the prefixes and for what the tests write.
-    size=$(($(du -sm "$root" | cut -f1) + 3072))
-    mke2fs -q -t ext4 -L testbed -d "$root" "$tmp/root.img" "${size}M"
-    rm -rf "$root"
-}
-make_prefixes() {
-    BRIGHTLARK_VM_IMAGE=$tmp BRIGHTLARK_VM_SNAPSHOT=off "$here/run.sh" "$tmp" sh -c '
-        for loader in /usr/bin/wine /usr/lib/wine/wine64; do
-            began=$(date +%s)
-            "$0" /var/lib/testbed "$loader" cmd /c exit || exit 1
-            echo "prefix for $loader: $(($(date +%s) - began)) s"
-        done' "$here/../wine/wine-run.sh"
-}
 
-step "fetch and install Debian 12 (debootstrap)" \
-    debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
-mkdir -p "$root/etc/initramfs-tools/conf.d"
-# Only what the test machine needs; without udev these stay loaded.
-printf '%s\n' virtio_pci virtio_blk ext4 9p 9pnet_virtio >>"$root/etc/initramfs-tools/modules"
-echo MODULES=list >"$root/etc/initramfs-tools/conf.d/testbed"
-step "install the kernel, Wine, Xvfb and CMake" install_packages
-install -m 755 "$here/init" "$root/sbin/testbed-init"
-step "pack the file system into an image" pack
-step "make the Wine prefixes (first boot)" make_prefixes
-grep "^prefix for" "$tmp/log" >&2 || true
-rm "$tmp/log"
-find "$cache" -mindepth 1 -maxdepth 1 ! -name .lock ! -name "$(basename "$tmp")" -exec rm -rf {} +
+# The kernel's initramfs holds only what the machine needs: its disk, its
+# file system and the shared folders. What the tests call: Wine and Xvfb,
+# CTest, and the import check's objdump.
+modules='printf "%s\n" virtio_pci virtio_blk ext4 9p 9pnet_virtio >"$1/etc/initramfs-tools/modules"'
+step "install Debian 12 with its kernel, Wine, Xvfb and CMake" mmdebstrap --variant=apt --architectures=amd64,i386 \
+    --essential-hook='mkdir -p "$1/etc/initramfs-tools/conf.d"' --essential-hook="$modules" \
+    --essential-hook='echo MODULES=list >"$1/etc/initramfs-tools/conf.d/testbed"' \
+    --include=linux-image-amd64,iproute2,wine,wine64,wine32:i386,libwine:i386,xvfb,xauth,cmake,binutils-mingw-w64-i686 \
+    --customize-hook="install -m 755 '$here/init' \"\$1/sbin/testbed-init\"" \
+    --customize-hook='cp "$1"/boot/vmlinuz-* "$1"/boot/initrd.img-* "$1/.."' \
+    bookworm "$tmp/root" http://deb.debian.org/debian
+mv "$tmp"/vmlinuz-* "$tmp/vmlinuz" && mv "$tmp"/initrd.img-* "$tmp/initrd.img"
+# Room for the prefixes and for what the tests write.
+step "pack the file system into an image" \
+    mke2fs -q -t ext4 -d "$tmp/root" "$tmp/root.img" "$(($(du -sm "$tmp/root" | cut -f1) + 3072))M"
+rm -rf --one-file-system "$tmp/root"
+step "make the Wine prefixes (first boot)" env BRIGHTLARK_VM_IMAGE="$tmp" BRIGHTLARK_VM_SNAPSHOT=off \
+    "$here/run.sh" "$tmp" sh -c 'for loader in /usr/bin/wine /usr/lib/wine/wine64; do
+        "$0" /var/lib/testbed "$loader" cmd /c exit || exit 1; done' "$here/../../tools/wine-run.sh"
+find "$cache" -mindepth 1 -maxdepth 1 ! -name .lock ! -name "$(basename "$tmp")" -exec rm -rf --one-file-system {} +
 mv "$tmp" "$cache/$key"
 trap - EXIT
 echo "$cache/$key"

@@ -18,11 +18,11 @@ printf 'Sound effect packs\r\n' >"$cd_root/SoundFX/readme.txt"
 
 # The drive type comes from the registry when Wine starts, from its 64-bit
 # view, which a 32-bit reg.exe reaches only when asked.
-"$here/../wine-run.sh" "$build" "$loader" reg add 'HKLM\Software\Wine\Drives' \
+"$here/wine-run.sh" "$build" "$loader" reg add 'HKLM\Software\Wine\Drives' \
     /v r: /t REG_SZ /d cdrom /f /reg:64 >/dev/null
 # Xvfb has no window manager: Wine draws the frames and captions itself
 # (as a user sees them), and does not wait for a manager to hide a window.
-"$here/../wine-run.sh" "$build" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
+"$here/wine-run.sh" "$build" "$loader" reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >/dev/null
 ln -sfn "$cd_root" "$prefix/dosdevices/r:"
 WINEPREFIX="$prefix" "$(dirname "$loader")/wineserver" -k 2>/dev/null || true
