@@ -9,7 +9,7 @@
 #include <cstring>
 
 // The payload's third file, and faulty payloads that only this test carries.
-enum : std::uint32_t { Good = 5002, Missing = 4999, Truncated = 6000, Signature = 6001, Mode = 6002 };
+enum : std::uint32_t { Good = 5002, Missing = 4999, Truncated = 6000, Signature = 6001 };
 // What the folder holds before: an earlier target, held open without
 // sharing, a folder where the target or tempfile.tmp goes, a stray tempfile.tmp.
 enum { Earlier = 1, Held = 2, TargetFolder = 4, TempFolder = 8, StrayTemp = 16 };
@@ -25,7 +25,6 @@ int main(int, char **argv)
         {"over a longer earlier file and a stray tempfile.tmp", Good, Earlier | StrayTemp, nullptr},
         {"resource missing", Missing, 0, TextErrorResource},
         {"wrong signature", Signature, 0, TextErrorResource},
-        {"wrong mode byte", Mode, 0, TextErrorResource},
         {"truncated stream", Truncated, 0, TextErrorWriteFile},
         {"truncated stream over an earlier file", Truncated, Earlier, TextErrorWriteFile},
         {"target is a folder", Good, TargetFolder, TextErrorCreateFile},
