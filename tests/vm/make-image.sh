@@ -31,7 +31,7 @@ step() {
 # file system and the shared folders. What the tests call: Wine and Xvfb,
 # CTest, and the import check's objdump.
 modules='printf "%s\n" virtio_pci virtio_blk ext4 9p 9pnet_virtio >"$1/etc/initramfs-tools/modules"'
-step "install Debian 12 with its kernel, Wine, Xvfb and CMake" mmdebstrap --variant=apt --architectures=amd64,i386 \
+step "install Debian 12 with its kernel, Wine, Xvfb and CMake" mmdebstrap --variant=required --architectures=amd64,i386 \
     --essential-hook='mkdir -p "$1/etc/initramfs-tools/conf.d"' --essential-hook="$modules" \
     --essential-hook='echo MODULES=list >"$1/etc/initramfs-tools/conf.d/testbed"' \
     --include=linux-image-amd64,iproute2,wine,wine64,wine32:i386,libwine:i386,xvfb,xauth,cmake,binutils-mingw-w64-i686 \
