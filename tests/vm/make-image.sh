@@ -43,9 +43,9 @@ mv "$tmp"/vmlinuz-* "$tmp/vmlinuz" && mv "$tmp"/initrd.img-* "$tmp/initrd.img"
 step "pack the file system into an image" \
     mke2fs -q -t ext4 -d "$tmp/root" "$tmp/root.img" "$(($(du -sm "$tmp/root" | cut -f1) + 3072))M"
 rm -rf --one-file-system "$tmp/root"
-step "make the Wine prefixes (first boot)" env BRIGHTLARK_VM_IMAGE="$tmp" BRIGHTLARK_VM_SNAPSHOT=off \
-    "$here/run.sh" "$tmp" sh -c 'for loader in /usr/bin/wine /usr/lib/wine/wine64; do
-        "$0" /var/lib/testbed "$loader" cmd /c exit || exit 1; done' "$here/../../tools/wine-run.sh"
+step "make the Wine prefixes (first boot)" env BRIGHTLARK_VM_IMAGE="$tmp" BRIGHTLARK_VM_SNAPSHOT=off "$here/run.sh" \
+    "$tmp" sh -c 'for loader in /usr/bin/wine /usr/lib/wine/wine64; do "$0" /var/lib/testbed $loader cmd /c exit || exit 1; done' \
+    "$here/../../tools/wine-run.sh"
 find "$cache" -mindepth 1 -maxdepth 1 ! -name .lock ! -name "$(basename "$tmp")" -exec rm -rf --one-file-system {} +
 mv "$tmp" "$cache/$key"
 trap - EXIT
