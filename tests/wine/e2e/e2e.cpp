@@ -676,7 +676,9 @@ int main(int argc, char **argv)
     ProgramsDir = programs, DesktopDir = desktop;
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
-    if (!ok(wow64 || (GetDriveTypeA("R:\\") == DRIVE_CDROM && FileExists("R:\\setup.exe")), "R: is the product CD"))
+    if (!ok(wow64 || (GetDriveTypeA("R:\\") == DRIVE_CDROM &&
+                      ReadFileBytes("R:\\setup.exe") == ReadFileBytes(Build + "\\setup.exe")),
+            "R: is the product CD of this build"))
         return Summary();
     CopyTo(Build + "\\sample\\standin.exe", "C:\\mp3coder.exe");
     for (const Scenario &row : Table())
