@@ -13,8 +13,7 @@ bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
     if (passed)
         return ++passedChecks, true;
     ++failedChecks;
-    const char *name = std::strrchr(file, '/');
-    std::printf("%s:%d: %s%sFAILED: ", name ? name + 1 : file, line, checkContext.c_str(), checkContext.empty() ? "" : ": ");
+    std::printf("%s:%d: %s%sFAILED: ", file, line, checkContext.c_str(), checkContext.empty() ? "" : ": ");
     std::va_list args;
     va_start(args, format);
     std::vprintf(format, args);
@@ -61,7 +60,7 @@ static std::wstring Wide(const std::string &path)
     return path.size() > 2 && path[1] == ':' && path[2] == '\\' ? L"\\\\?\\" + wide : wide;
 }
 
-std::string ReadFileBytes(const std::string &path, bool *found)
+std::string ReadFileBytes(const std::string &path)
 {
     std::string bytes;
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -69,8 +68,6 @@ std::string ReadFileBytes(const std::string &path, bool *found)
     DWORD got;
     while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
         bytes.append(chunk, got);
-    if (found)
-        *found = file != INVALID_HANDLE_VALUE;
     CloseHandle(file);
     return bytes;
 }

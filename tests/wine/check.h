@@ -10,7 +10,7 @@
 // current context (the scenario being played, say) and the message.
 bool CheckAt(const char *file, int line, bool passed, const char *format, ...)
     __attribute__((format(printf, 4, 5)));
-#define ok(...) CheckAt(__FILE__, __LINE__, __VA_ARGS__)
+#define ok(...) CheckAt(__FILE_NAME__, __LINE__, __VA_ARGS__)
 extern std::string checkContext;
 
 // Prints "N passed, N failed" and gives the process's exit code.
@@ -24,7 +24,7 @@ bool WaitFor(const std::function<bool()> &done, DWORD milliseconds);
 std::string WinePath(const char *unixPath);
 
 // File helpers take full paths of any length, past MAX_PATH too.
-std::string ReadFileBytes(const std::string &path, bool *found = nullptr);
+std::string ReadFileBytes(const std::string &path);
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 // Empties and removes a folder tree.

@@ -61,6 +61,7 @@ struct Scenario {
     unsigned flags = 0;
     std::string folder = "";        // working folder; "" for the program's own
     std::string program = "";       // build output copied to the command's program first
+    std::string file = "";          // a file that is there before the run
 };
 
 // The set-up being played, the dialog the user is in, and where the bar
@@ -284,14 +285,6 @@ static Step ShellOpens(std::string title)
     };
 }
 
-static Step Touch(std::string file)
-{
-    return [=](Run &) {
-        SHCreateDirectoryExA(nullptr, ParentOf(file).c_str(), nullptr);
-        return ok(WriteFileBytes(file, "x"), "file %s made", file.c_str());
-    };
-}
-
 static const Step Agree = All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)});
 static const Step Main = Meet(IDC_MAIN_FOLDER);
 static const Step Cancel = Press(IDCANCEL);
@@ -385,6 +378,8 @@ static void Prepare(const Scenario &row)
     WriteValue(HKEY_CURRENT_USER, (AppDefaults + std::string("setup.exe")).c_str(), "Version", Sz(row.windows));
     if (!row.program.empty())
         CopyTo(Build + "\\" + row.program, SetupPath(row));
+    if (!row.file.empty())
+        SHCreateDirectoryExA(nullptr, ParentOf(row.file).c_str(), nullptr), WriteFileBytes(row.file, "x");
     // An earlier installation: its records, its program and its
     // uninstaller. The old program is the stand-in, so that a start of it
     // shows in the log and its replacement is seen.
@@ -567,7 +562,8 @@ static std::vector<Scenario> Table()
         {.name = "refused destinations, then cancel",
          .steps = {Agree, Refuse("C:\\"), Refuse(""), Main, Reads(IDC_MAIN_FOLDER, ""), Cancel}},
         {.name = "destination on a missing drive", .steps = {TypeFolder("Q:\\x"), Unwritable}},
-        {.name = "destination behind a file", .steps = {Touch("C:\\t\\blocker"), TypeFolder("C:\\t\\blocker\\x"), Unwritable}},
+        {.name = "destination behind a file", .steps = {TypeFolder("C:\\t\\blocker\\x"), Unwritable},
+         .file = "C:\\t\\blocker"},
         {.name = "destination typed with a closing backslash", .steps = {TypeFolder(Trail), Install, NoDirectX, NoStart},
          .installed = Trail, .starts = {Sfx(Trail, "/1"), Coder}},
         // Windows starts no program whose path passes MAX_PATH: no sound effects.
@@ -608,9 +604,9 @@ static std::vector<Scenario> Table()
         {.name = "CD menu by /AUTORUN: cancel", .steps = {Menu, Cancel}, .earlier = 900,
          .command = "R:\\setup.exe /AUTORUN"},
         {.name = "from a hard disk holding a stray tempfile.tmp, fresh",
-         .steps = {Touch(Join(ParentOf(DiskSetup), "tempfile.tmp")), Agree, Main, Install, NoStart},
-         .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = DiskSetup,
-         .program = "setup.exe"},
+         .steps = {Agree, Main, Install, NoStart}, .installed = DefaultDest,
+         .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = DiskSetup, .program = "setup.exe",
+         .file = Join(ParentOf(DiskSetup), "tempfile.tmp")},
         {.name = "from a hard disk over 900, sound effects",
          .steps = {Agree, Main, Install, Answer(TextAskSoundEffects, IDYES), NoStart}, .installed = OldDest,
          .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup, .program = "setup.exe"},
