@@ -46,6 +46,7 @@ TEST(Text, TheCommandLine)
     EXPECT_STREQ(CommandTail("R:\\setup.exe\t/x"), "/x");
     EXPECT_STREQ(CommandTail("\"unclosed"), "");
     EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
+    EXPECT_EQ(FindSetupDrive("setup.exe x c:\\foo"), 'c');
 }
 
 TEST(Paths, JoinAddsOneBackslashOrRefuses)

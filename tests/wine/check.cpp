@@ -128,12 +128,6 @@ std::string Sz(const std::string &text)
     return char(REG_SZ) + text + '\0';
 }
 
-void DeleteRegistryTree(HKEY root, const char *path)
-{
-    RegDeleteTreeA(root, path);
-    RegDeleteKeyA(root, path);
-}
-
 HWND FindDialog(DWORD processId, const char *caption, int item)
 {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", caption));) {

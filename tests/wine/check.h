@@ -35,8 +35,6 @@ void RemoveTree(const std::string &path);
 std::string ReadValue(HKEY root, const char *key, const char *name);
 void WriteValue(HKEY root, const char *key, const char *name, const std::string &value);
 std::string Sz(const std::string &text);
-// Deletes a registry key with its subkeys.
-void DeleteRegistryTree(HKEY root, const char *path);
 
 // A visible dialog or message box (class #32770) of process `processId`,
 // captioned `caption` (null: any) and holding item `item` (0: any).

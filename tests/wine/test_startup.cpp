@@ -37,7 +37,7 @@ int main()
     ok(mode == (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), "no system box for a missing disc (%#x)", mode);
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     for (const auto &c : cases) {
-        DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+        RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
         WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folder);
         WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.version);
         std::memset(setupState.destinationFolder, 'z', DestinationSize);
@@ -49,6 +49,6 @@ int main()
            "%s: an earlier installation %s", c.what, c.found ? "found" : "not found");
         ok(std::memchr(setupState.destinationFolder, '\0', DestinationSize), "%s: the destination ends in its field", c.what);
     }
-    DeleteRegistryTree(HKEY_CURRENT_USER, ProductKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
     return Summary();
 }
