@@ -81,10 +81,7 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
     return done && written == bytes.size();
 }
 
-bool FileExists(const std::string &path)
-{
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string &path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 static void RemoveTreeW(const std::wstring &path)
 {
@@ -102,10 +99,7 @@ static void RemoveTreeW(const std::wstring &path)
     RemoveDirectoryW(path.c_str());
 }
 
-void RemoveTree(const std::string &path)
-{
-    RemoveTreeW(Wide(path));
-}
+void RemoveTree(const std::string &path) { RemoveTreeW(Wide(path)); }
 
 std::string ReadValue(HKEY root, const char *key, const char *name)
 {
@@ -123,10 +117,7 @@ void WriteValue(HKEY root, const char *key, const char *name, const std::string 
         RegSetKeyValueA(root, key, name, BYTE(value[0]), value.data() + 1, DWORD(value.size() - 1));
 }
 
-std::string Sz(const std::string &text)
-{
-    return char(REG_SZ) + text + '\0';
-}
+std::string Sz(const std::string &text) { return char(REG_SZ) + text + '\0'; }
 
 HWND FindDialog(DWORD processId, const char *caption, int item)
 {
