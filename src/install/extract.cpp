@@ -55,7 +55,7 @@ static const char *LoadPayload(std::uint32_t resourceId)
     if (resourceBytes == nullptr ||
         !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
         return TextErrorResource;
-    return LoadLz() ? nullptr : TextErrorWriteFile;
+    return nullptr;
 }
 
 static const char *WriteTempFile()
@@ -110,6 +110,8 @@ static const char *ReplaceTarget(const char *target)
 const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target)
 {
     const char *failure = LoadPayload(resourceId);
+    if (failure == nullptr && !LoadLz())
+        failure = TextErrorWriteFile;
     if (failure == nullptr)
         failure = WriteTempFile();
     if (failure == nullptr)

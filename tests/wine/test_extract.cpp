@@ -4,12 +4,13 @@
 //   test_extract SAMPLE_DIR SCRATCH_DIR   (Unix paths)
 #include "check.h"
 #include "install.h"
+#include "resource_ids.h"
 #include "setup_state.h"
 
 #include <cstring>
 
 // The payload's third file, and faulty payloads that only this test carries.
-enum : std::uint32_t { Good = 5002, Missing = 4999, Truncated = 6000, Signature = 6001 };
+enum : std::uint32_t { Good = IDR_PAYLOAD_CDREADER, Missing = 4999, Truncated = 6000, Signature = 6001 };
 // What the folder holds before: an earlier target, a folder where the target
 // or tempfile.tmp goes, a stray tempfile.tmp.
 enum { Earlier = 1, TargetFolder = 2, TempFolder = 4, StrayTemp = 8 };
