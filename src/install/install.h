@@ -1,6 +1,7 @@
 // The installation engine: what the setup flow and the dialogs may call.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 #include <cstdint>
 
 #include "payload_table.h"
@@ -42,6 +43,8 @@ std::uint32_t ExploreCd();
 // A shortcut to the installed program in a shell special folder (a CSIDL
 // value); a note tells the user when it cannot be made.
 void AddShortcut(int folder);
+// Frees an item list that the shell gave, through the shell's allocator.
+void FreeItemList(LPITEMIDLIST item);
 std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,
                               const char *workingFolder);
 

@@ -94,6 +94,17 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
     return saved;
 }
 
+// The shell's allocator is COM's only from Windows 2000 on; Windows 95 and
+// NT 4.0 hand it out through SHGetMalloc alone.
+void FreeItemList(LPITEMIDLIST item)
+{
+    IMalloc *allocator = nullptr;
+    if (item != nullptr && SHGetMalloc(&allocator) == S_OK) {
+        allocator->Free(item);
+        allocator->Release();
+    }
+}
+
 // Paths that do not fit MAX_PATH are refused like any other failure.
 static bool MakeShortcut(int folder)
 {
@@ -101,7 +112,7 @@ static bool MakeShortcut(int folder)
     if (SHGetSpecialFolderLocation(nullptr, folder, &item) != S_OK)
         return false;
     bool found = SHGetPathFromIDListA(item, folderPath) == TRUE;
-    CoTaskMemFree(item);
+    FreeItemList(item);
     return found && JoinPath(folderPath, LinkName, linkPath, MAX_PATH) &&
            JoinPath(setupState.destinationFolder, PayloadTable[PayloadRowProgram].fileName,
                     targetPath, MAX_PATH) &&

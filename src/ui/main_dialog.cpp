@@ -56,7 +56,7 @@ static void BrowseForFolder(HWND dialog)
     chosen[0] = '\0';
     if (item != nullptr) {
         SHGetPathFromIDListA(item, chosen);
-        CoTaskMemFree(item);
+        FreeItemList(item);
     }
     if (SUCCEEDED(com))
         CoUninitialize();
