@@ -16,6 +16,7 @@ const char PathUninstallCommand[] =
 
 static const char UninstallOption[] = "/uninstall";
 
+// Byte by byte: the value paths are the program's own, all ASCII.
 const char *SplitValuePath(const char *prefix, const char *path,
                            char (&buffer)[RegistryPathSize])
 {
@@ -60,7 +61,7 @@ bool ComposeUninstallCommand(const char *destination,
     char *end = buffer;
     *end++ = '"';
     end = CopyText(destination, end);
-    if (end == buffer + 1 || end[-1] != '\\')
+    if (!EndsInBackslash(destination))
         *end++ = '\\';
     end = CopyText(program, end);
     *end++ = '"';

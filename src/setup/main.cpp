@@ -70,6 +70,7 @@ static void RunMainDialog()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int)
 {
     QuietCriticalErrors();
+    UseAnsiCodePage();
     RestrictDllSearch();
     StartUp(commandTail);
 

@@ -13,6 +13,13 @@ void QuietCriticalErrors()
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
+void UseAnsiCodePage()
+{
+    CPINFO codePage;
+    if (GetCPInfo(CP_ACP, &codePage))
+        SetLeadByteRanges(codePage.LeadByte);
+}
+
 std::uint32_t GetWindowsPlatform()
 {
     // The version record lives in the scratch block; a failed query leaves

@@ -30,14 +30,10 @@ void RestrictDllSearch()
 
 HMODULE LoadSystemLibrary(const char *name)
 {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !TextsFit(MAX_PATH, {path, "\\", name}))
+    char folder[MAX_PATH], path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || !JoinPath(folder, name, path, MAX_PATH))
         return nullptr;
-    char *end = path + length;
-    if (end[-1] != '\\')
-        *end++ = '\\';
-    CopyText(name, end);
     // What these libraries import themselves, Windows always takes from its
     // own folder.
     return LoadLibraryA(path);

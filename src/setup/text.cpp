@@ -60,7 +60,10 @@ const char *CommandTail(const char *commandLine)
 }
 
 // Only the ASCII small letters fold; code-page letters stay as they are, so
-// the search never depends on the user's locale.
+// the search never depends on the user's locale. On a double-byte code
+// page a match still starts at a character: it starts at the slash of
+// "/autorun", which is never a character's second byte, and no byte of it
+// is a lead byte, so what follows the slash is read whole.
 static char FoldLetter(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c & ~0x20) : c;
@@ -88,10 +91,42 @@ bool TextsFit(std::size_t capacity, std::initializer_list<const char *> pieces)
     return total <= capacity;
 }
 
+static unsigned char leadByteRanges[LeadByteRangesSize];
+
+void SetLeadByteRanges(const unsigned char (&ranges)[LeadByteRangesSize])
+{
+    for (unsigned i = 0; i < LeadByteRangesSize; ++i)
+        leadByteRanges[i] = ranges[i];
+}
+
+bool IsLeadByte(char c)
+{
+    unsigned char byte = static_cast<unsigned char>(c);
+    for (unsigned i = 0; i + 1 < LeadByteRangesSize && leadByteRanges[i] != 0; i += 2)
+        if (byte >= leadByteRanges[i] && byte <= leadByteRanges[i + 1])
+            return true;
+    return false;
+}
+
+const char *NextChar(const char *at)
+{
+    if (*at == '\0')
+        return at;
+    return IsLeadByte(at[0]) && at[1] != '\0' ? at + 2 : at + 1;
+}
+
+bool EndsInBackslash(const char *text)
+{
+    const char *last = nullptr;
+    for (const char *at = text; *at != '\0'; at = NextChar(at))
+        last = at;
+    return last != nullptr && *last == '\\';
+}
+
 bool JoinPath(const char *folder, const char *name, char *buffer, unsigned size)
 {
     unsigned folderLength = TextLength(folder);
-    bool separator = folderLength == 0 || folder[folderLength - 1] != '\\';
+    bool separator = !EndsInBackslash(folder);
     if (folderLength + separator + TextLength(name) + 1 > size) {
         if (size != 0)
             buffer[0] = '\0';

@@ -12,7 +12,10 @@ const char *TextEnd(const char *position);
 char *CopyText(const char *source, char *destination);
 
 // The command line without the program's name and the blanks after it; a
-// name in double quotes runs to its closing quote.
+// name in double quotes runs to its closing quote. Quotes and blanks, like
+// the slash and colon that the other scans of the command line look for,
+// lie below 0x40 and are never the second byte of a double-byte character,
+// so these scans may go byte by byte.
 const char *CommandTail(const char *commandLine);
 
 // True when `find` occurs in `text`, comparing the ASCII letters a-z as
@@ -23,6 +26,21 @@ bool FindTextNoCase(const char *text, const char *find);
 // last byte) and always terminates; returns the terminator's position.
 // For captions, where a cut text is better than none.
 char *CopyTextWithin(const char *source, char *destination, char *end);
+
+// On a double-byte ANSI code page (Japanese 932, Chinese 936 and 950,
+// Korean 949) a character may take two bytes, and its second byte may be
+// 0x5C, the backslash's code: paths are walked character by character. The
+// lead bytes of the code page, as Windows gives them in CPINFO: pairs of
+// first and last byte, ended by a pair of zeros. None (the start-up state):
+// a single-byte code page. Set once at start-up.
+constexpr unsigned LeadByteRangesSize = 12;
+void SetLeadByteRanges(const unsigned char (&ranges)[LeadByteRangesSize]);
+bool IsLeadByte(char c);
+// The character after the one at `at`; a lead byte with nothing after it
+// is a character of its own, as Windows' CharNextA takes it.
+const char *NextChar(const char *at);
+// True when the last character of `text` is a backslash.
+bool EndsInBackslash(const char *text);
 
 // Joins a folder and a name with one backslash between them (none added
 // when the folder already ends in one; an empty folder gives "\name").

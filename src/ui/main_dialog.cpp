@@ -60,13 +60,9 @@ static void BrowseForFolder(HWND dialog)
     }
     if (SUCCEEDED(com))
         CoUninitialize();
-    if (chosen[0] == '\0' || !TextsFit(DestinationSize, {chosen, "\\", TextProductName}))
-        return;
-    char *end = TextEnd(chosen);
-    if (end[-1] != '\\')
-        *end++ = '\\';
-    CopyText(TextProductName, end);
-    SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, chosen);
+    char folder[DestinationSize];
+    if (chosen[0] != '\0' && JoinPath(chosen, TextProductName, folder, DestinationSize))
+        SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, folder);
 }
 
 static void ConfirmInstall(HWND dialog)
