@@ -4,8 +4,6 @@
 
 // The compressed bytes go to tempfile.tmp in the destination folder; LZ32
 // expands them into tempfile.new, which then takes the target's place.
-static const char TempFileName[] = "tempfile.tmp";
-static const char ExpandedFileName[] = "tempfile.new";
 
 // LZ32 is loaded from the system folder by full path, so that a copy placed
 // beside the set-up program or in the current folder is never used.
@@ -100,15 +98,32 @@ static const char *ExpandTempFile()
                                                                                : TextErrorWriteFile;
 }
 
-static const char *ReplaceTarget(const char *target)
+// An earlier file is moved aside, never deleted, before the new one takes
+// its name; a folder in the way cannot be replaced. A file already under the
+// set-aside name is a leftover of an earlier pass: one cut off (a power cut)
+// before it could finish or undo itself, or one that could not delete a
+// program still running (Windows NT renames a running program's file but
+// does not delete it). Which it was cannot be told, and the file in place
+// is whole either way: that file is what this pass sets aside and puts back
+// on a failure, and the leftover goes.
+static const char *ReplaceTarget(const char *target, const char *setAside, bool *setAsideDone)
 {
-    if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(target))
-        return TextErrorCreateFile;
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return TextErrorCreateFile;
+        DeleteFileA(setAside);
+        if (!MoveFileA(target, setAside))
+            return TextErrorCreateFile;
+        *setAsideDone = true;
+    }
     return MoveFileA(ExpandedFileName, target) ? nullptr : TextErrorCreateFile;
 }
 
-const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target)
+const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target, const char *setAside,
+                               bool *setAsideDone)
 {
+    *setAsideDone = false;
     const char *failure = LoadPayload(resourceId);
     if (failure == nullptr && !LoadLz())
         failure = TextErrorWriteFile;
@@ -117,7 +132,7 @@ const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target)
     if (failure == nullptr)
         failure = ExpandTempFile();
     if (failure == nullptr)
-        failure = ReplaceTarget(target);
+        failure = ReplaceTarget(target, setAside, setAsideDone);
     // No temporary file stays, whatever happened.
     DeleteFileA(ExpandedFileName);
     DeleteFileA(TempFileName);

@@ -28,9 +28,13 @@ bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY ro
 bool RegisterUninstall();
 
 // Expands payload resource `resourceId` into the file `target` of the
-// current folder. Leaves no temporary file and never a broken target; null
-// when done, else the message of the failure, for the caller to report.
-const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target);
+// current folder. An earlier file of that name is not deleted but moved to
+// `setAside` once the new one has come out whole; *setAsideDone tells
+// whether it was, also when the call then fails, so that the caller can put
+// it back. Leaves no temporary file and never a broken target; null when
+// done, else the message of the failure, for the caller to report.
+const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target, const char *setAside,
+                               bool *setAsideDone);
 
 // The set-up drive and the extras on the product CD. The launchers give 1
 // when the shell started the program, else 0.
@@ -50,6 +54,7 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
 
 // Lays the product into destinationFolder under the progress window, then
 // writes the records, the uninstall entry and the shortcuts. False when the
-// user aborted: what the pass created is removed again and nothing is
-// recorded. A failure removes the same and ends the run with its message.
+// user aborted: the folder is put back as the pass found it, an earlier
+// installation's files included, and nothing is recorded. A failure puts
+// back the same and ends the run with its message.
 bool InstallPass();

@@ -9,12 +9,16 @@ static std::int32_t abortFlag;
 static char scratch[512];
 static const std::uint32_t versionRecord = InstallerVersion;
 
-// What this pass created, so that an abort or a failure can take exactly
-// that away: the lengths of the destination's levels it made, and the rows
-// whose file or folder did not exist before.
+// The pass is a small transaction. Its record says what it changed in the
+// destination: the folder levels it made, by their lengths, and for each
+// row whether it created the row's file or folder or set an earlier file
+// aside. A failure or an abort undoes exactly that, and the folder holds
+// again what it held before; once every file is in place the set-aside
+// files are deleted, and only then are the records written.
+enum RowChange : unsigned char { RowUntouched, RowCreated, RowSetAside };
 static unsigned char createdLevels[DestinationSize];
 static unsigned createdLevelCount;
-static bool createdRows[PayloadRowCount];
+static RowChange rowChanges[PayloadRowCount];
 
 static bool Exists(const char *path)
 {
@@ -23,46 +27,46 @@ static bool Exists(const char *path)
 
 static void CreateLevel(unsigned length)
 {
+    char kept = scratch[length];
     scratch[length] = '\0';
     if (CreateDirectoryA(scratch, nullptr))
         createdLevels[createdLevelCount++] = static_cast<unsigned char>(length);
+    scratch[length] = kept;
 }
 
 // Every level of the destination, from the top; the drive's root only when
-// the folder's name starts with a second backslash.
+// the folder's name starts with a second backslash. The name is walked by
+// characters: a double-byte character's second byte may be 0x5C.
 static void CreateDestinationLevels(const char *destination)
 {
     createdLevelCount = 0;
-    unsigned length = 3;
     CopyText(destination, scratch);
-    for (;;) {
-        while (destination[length] != '\\' && destination[length] != '\0')
-            ++length;
-        bool last = destination[length] == '\0';
-        CreateLevel(length);
-        if (last)
+    for (const char *at = destination + 3;; at = NextChar(at)) {
+        if (*at == '\\' || *at == '\0')
+            CreateLevel(static_cast<unsigned>(at - destination));
+        if (*at == '\0')
             break;
-        scratch[length] = '\\';
-        ++length;
     }
 }
 
-static void RemoveCreated()
+// Still in the destination, whose rows have bare names: the rows from the
+// last to the first, then, from outside, the levels from the deepest.
+static void UndoChanges()
 {
+    for (unsigned row = PayloadRowCount; row-- > 0;) {
+        const PayloadEntry &entry = PayloadTable[row];
+        if (rowChanges[row] == RowCreated && (entry.flags & PayloadFlagFolder))
+            RemoveDirectoryA(entry.fileName);
+        else if (rowChanges[row] == RowCreated)
+            DeleteFileA(entry.fileName);
+        else if (rowChanges[row] == RowSetAside)
+            DeleteFileA(entry.fileName), MoveFileA(SetAsideNames[row], entry.fileName);
+    }
     const char *destination = setupState.destinationFolder;
     // Leave the folder before taking it away.
     scratch[0] = destination[0];
     CopyText(":\\", scratch + 1);
     SetCurrentDirectoryA(scratch);
-    for (unsigned row = PayloadRowCount; row-- > 0;) {
-        const PayloadEntry &entry = PayloadTable[row];
-        if (!createdRows[row] || !JoinPath(destination, entry.fileName, scratch, sizeof scratch))
-            continue;
-        if (entry.flags & PayloadFlagFolder)
-            RemoveDirectoryA(scratch);
-        else
-            DeleteFileA(scratch);
-    }
     while (createdLevelCount > 0) {
         unsigned length = createdLevels[--createdLevelCount];
         CopyText(destination, scratch);
@@ -71,11 +75,19 @@ static void RemoveCreated()
     }
 }
 
-// Files of an earlier installation that were already replaced stay so:
-// there is no copy to bring back, and its records still point to them.
+// Every new file is in place: the earlier ones go, and with them any that
+// an earlier pass left (see ReplaceTarget), read-only or not.
+static void CommitChanges()
+{
+    for (const char *name : SetAsideNames) {
+        SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(name);
+    }
+}
+
 static void UndoAndClose()
 {
-    RemoveCreated();
+    UndoChanges();
     ProgressClose();
 }
 
@@ -99,14 +111,17 @@ static bool UndoAndCloseIfAborted()
 static const char *InstallRow(unsigned row)
 {
     const PayloadEntry &entry = PayloadTable[row];
-    createdRows[row] = false;
     if (entry.flags & PayloadFlagFolder) {
-        createdRows[row] = CreateDirectoryA(entry.fileName, nullptr) != 0;
+        if (CreateDirectoryA(entry.fileName, nullptr))
+            rowChanges[row] = RowCreated;
     } else if (entry.flags & PayloadFlagExtract) {
         CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
         ProgressUpdate(nullptr, scratch, -1);
-        createdRows[row] = !Exists(entry.fileName);
-        return ExtractPayloadFile(entry.resourceId, entry.fileName);
+        bool existed = Exists(entry.fileName), setAside;
+        const char *failure =
+            ExtractPayloadFile(entry.resourceId, entry.fileName, SetAsideNames[row], &setAside);
+        rowChanges[row] = setAside ? RowSetAside : existed ? RowUntouched : RowCreated;
+        return failure;
     }
     return nullptr;
 }
@@ -159,6 +174,7 @@ bool InstallPass()
             return false;
     }
 
+    CommitChanges();
     WriteRecords();
     ProgressClose();
     return true;

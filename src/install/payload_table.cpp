@@ -8,3 +8,9 @@ const PayloadEntry PayloadTable[PayloadRowCount] = {
     {"trkpl32.dll", IDR_PAYLOAD_PLAYLIST, PayloadFlagExtract},
     {"sfxpack1.exe", IDR_PAYLOAD_SOUNDFX, PayloadFlagExtract},
 };
+
+const char TempFileName[] = "tempfile.tmp";
+const char ExpandedFileName[] = "tempfile.new";
+const char SetAsideNames[PayloadRowCount][11] = {
+    "tempfile.1", "tempfile.2", "tempfile.3", "tempfile.4", "tempfile.5",
+};

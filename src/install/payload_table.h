@@ -21,3 +21,11 @@ extern const PayloadEntry PayloadTable[PayloadRowCount];
 // The rows other parts of the set-up start or point to.
 constexpr unsigned PayloadRowProgram = 0;  // "Brightlark.exe"
 constexpr unsigned PayloadRowSoundFx = 4;  // "sfxpack1.exe"
+
+// What the install pass makes in the destination besides the product's
+// files: the compressed bytes of the file being extracted, the file expanded
+// from them until it takes its place, and for each row the earlier
+// installation's file, set aside until the pass has succeeded.
+extern const char TempFileName[];     // "tempfile.tmp"
+extern const char ExpandedFileName[]; // "tempfile.new"
+extern const char SetAsideNames[PayloadRowCount][11]; // "tempfile.1" to "tempfile.5"

@@ -108,10 +108,11 @@ bool RegisterUninstall()
     static char displayName[DisplayNameSize];
     static char command[UninstallCommandSize];
     ComposeDisplayName(displayName);
-    bool named = SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
-                              HKEY_LOCAL_MACHINE);
+    // The command first, and the name only with it: Windows lists an entry
+    // by its name, and a listed entry must be able to uninstall.
     return ComposeUninstallCommand(setupState.destinationFolder, command) &&
            SetRootValue(PathUninstallCommand, command, sizeof command, REG_SZ,
                         HKEY_LOCAL_MACHINE) &&
-           named;
+           SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
+                        HKEY_LOCAL_MACHINE);
 }

@@ -1,4 +1,5 @@
 #include "destination.h"
+#include "payload_table.h"
 #include "text.h"
 #include "texts.h"
 
@@ -8,7 +9,8 @@ void ComposeDefaultDestination(const char *programFilesDir, const char *windowsD
                                char (&destination)[DestinationSize])
 {
     if (programFilesDir[0] != '\0' &&
-        JoinPath(programFilesDir, TextProductName, destination, DestinationSize))
+        JoinPath(programFilesDir, TextProductName, destination, DestinationSize) &&
+        IsValidDestination(destination))
         return;
     char folder[sizeof ProgramFilesName + 2] = "";
     if (windowsDir[0] != '\0' && windowsDir[1] == ':') {
@@ -19,7 +21,21 @@ void ComposeDefaultDestination(const char *programFilesDir, const char *windowsD
     JoinPath(folder, TextProductName, destination, DestinationSize);
 }
 
+static bool FitsFullName(const char *folder, const char *name)
+{
+    char path[FullNameSize];
+    return JoinPath(folder, name, path, FullNameSize);
+}
+
 bool IsValidDestination(const char *folder)
 {
-    return folder[0] != '\0' && folder[1] == ':' && folder[2] == '\\' && folder[3] != '\0';
+    if (folder[0] == '\0' || folder[1] != ':' || folder[2] != '\\' || folder[3] == '\0')
+        return false;
+    for (const PayloadEntry &entry : PayloadTable)
+        if (!FitsFullName(folder, entry.fileName))
+            return false;
+    for (const char *name : SetAsideNames)
+        if (!FitsFullName(folder, name))
+            return false;
+    return FitsFullName(folder, TempFileName) && FitsFullName(folder, ExpandedFileName);
 }

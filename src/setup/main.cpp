@@ -23,7 +23,12 @@ static void MarkSetupRunning()
 static void StartUp(const char *commandTail)
 {
     setupState.instanceHandle = GetModuleHandleA(nullptr);
-    if (FindWindowA(TextSetupCaption, nullptr) != nullptr)
+    // Two set-ups started in the same instant (the CD's autorun and a
+    // double-click) could both pass the window check before either had made
+    // its window: the mutex, taken before any window, lets only one through.
+    // It is never released; it goes with the process.
+    CreateMutexA(nullptr, FALSE, TextSetupCaption);
+    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(TextSetupCaption, nullptr) != nullptr)
         ExitProcess(0);
     MarkSetupRunning();
     InitCommonControlsFromSystem();

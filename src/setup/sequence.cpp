@@ -31,8 +31,19 @@ std::uint32_t GetWindowsPlatform()
     return version->dwPlatformId;
 }
 
+// A drive that is not there at all; a removable drive without its disk
+// still is.
+static bool OnMissingDrive(const char *folder)
+{
+    char root[] = "?:\\";
+    root[0] = folder[0];
+    return folder[0] != '\0' && folder[1] == ':' && GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
+}
+
 // Both values must read back whole: the folder as a text that ends inside
-// its field, the version as exactly four bytes.
+// its field, the version as exactly four bytes. Records that name a drive
+// that is gone count as none, like malformed ones: they would lock the page
+// to a folder that cannot be made.
 void DetectPreviousInstall()
 {
     std::uint32_t count = 0;
@@ -40,7 +51,7 @@ void DetectPreviousInstall()
         GetProductText(ValueProgramDirectory, setupState.previousFolder, DestinationSize) &&
         GetProductValue(ValueProgramVersion, &setupState.previousVersion,
                         sizeof setupState.previousVersion, &count) &&
-        count == sizeof setupState.previousVersion;
+        count == sizeof setupState.previousVersion && !OnMissingDrive(setupState.previousFolder);
 }
 
 void ChooseDefaultDestination()

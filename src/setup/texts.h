@@ -6,6 +6,7 @@
 extern const char TextProductName[];      // "Brightlark"; also the product window's class
 extern const char TextVersionLabel[];     // "VERSION 9"
 extern const char TextSetupCaption[];     // "Install Brightlark"; also the window class
+                                          // and the mutex that mark a running set-up
 extern const char TextErrorCaption[];     // "Installation Error"
 
 // Fatal errors

@@ -72,7 +72,15 @@ static void ConfirmInstall(HWND dialog)
         AskUser(TextProductRunning, MB_OK | MB_ICONERROR, nullptr);
         return;
     }
-    GetDlgItemTextA(dialog, IDC_MAIN_FOLDER, setupState.destinationFolder, DestinationSize);
+    // A folder longer than destinationFolder holds is refused whole, never
+    // taken cut short: an empty destination is one the sequence refuses.
+    // Read with two bytes to spare, so that a longer text still comes out
+    // longer when the read stops short of a double-byte character.
+    char typed[DestinationSize + 2];
+    GetDlgItemTextA(dialog, IDC_MAIN_FOLDER, typed, sizeof typed);
+    if (!TextsFit(DestinationSize, {typed}))
+        typed[0] = '\0';
+    CopyText(typed, setupState.destinationFolder);
     EndDialog(dialog, 1);
 }
 

@@ -12,8 +12,9 @@
 // The payload's third file, and faulty payloads that only this test carries.
 enum : std::uint32_t { Good = IDR_PAYLOAD_CDREADER, Missing = 4999, Truncated = 6000, Signature = 6001 };
 // What the folder holds before: an earlier target, a folder where the target
-// or tempfile.tmp goes, a stray tempfile.tmp.
-enum { Earlier = 1, TargetFolder = 2, TempFolder = 4, StrayTemp = 8 };
+// or tempfile.tmp goes, a stray tempfile.tmp, a leftover under the set-aside
+// name.
+enum { Earlier = 1, TargetFolder = 2, TempFolder = 4, StrayTemp = 8, Leftover = 16 };
 
 int main(int, char **argv)
 {
@@ -23,7 +24,7 @@ int main(int, char **argv)
         int before;
         const char *message; // null: expanded
     } cases[] = {
-        {"over a longer earlier file and a stray tempfile.tmp", Good, Earlier | StrayTemp, nullptr},
+        {"over a longer earlier file, a stray tempfile.tmp and a leftover", Good, Earlier | StrayTemp | Leftover, nullptr},
         {"resource missing", Missing, 0, TextErrorResource},
         {"wrong signature", Signature, 0, TextErrorResource},
         {"truncated stream", Truncated, 0, TextErrorWriteFile},
@@ -43,9 +44,16 @@ int main(int, char **argv)
             CreateDirectoryA(c.before & TempFolder ? "tempfile.tmp" : "target", nullptr);
         if (c.before & StrayTemp)
             WriteFileBytes(folder + "\\tempfile.tmp", old);
+        if (c.before & Leftover)
+            WriteFileBytes(folder + "\\aside", "leftover");
 
-        const char *message = ExtractPayloadFile(c.id, "target");
+        bool setAside = true;
+        const char *message = ExtractPayloadFile(c.id, "target", "aside", &setAside);
         ok(message == c.message, "%s: ends with \"%s\"", c.what, message ? message : "done");
+        // The earlier file is moved aside only for a new one that came out whole.
+        bool replaced = c.before & Earlier && !c.message;
+        ok(setAside == replaced && (!replaced || ReadFileBytes(folder + "\\aside") == old),
+           "%s: the earlier file %s", c.what, replaced ? "set aside whole" : "not set aside");
         ok((c.before & TempFolder || !FileExists(folder + "\\tempfile.tmp")) && !FileExists(folder + "\\tempfile.new") &&
                !FileExists(folder + "\\targe_"),
            "%s: no temporary file left, nothing under the compressed name", c.what);
