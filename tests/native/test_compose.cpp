@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "destination.h"
@@ -65,11 +66,22 @@ TEST(Paths, JoinAddsOneBackslashOrRefuses)
     }
 }
 
-// 244 characters of Program Files leave room for "\Brightlark"; a longer
-// one counts as missing, and the Windows drive's Program Files is taken.
-TEST(Paths, TheDefaultDestination)
+// Japanese Windows, code page 932: its lead bytes, 0x81-0x9F and 0xE0-0xFC.
+// A character's second byte may be 0x5C, the backslash's code, as in
+// ソ (83 5C).
+struct Japanese {
+    Japanese() { SetLeadByteRanges({0x81, 0x9F, 0xE0, 0xFC}); }
+    ~Japanese() { SetLeadByteRanges({}); }
+};
+const std::string So = "\x83\x5C";
+
+// A destination works when "\Brightlark.exe", the longest name the set-up
+// makes in it, still fits MAX_PATH: 244 characters, or 245 ending in a
+// backslash. A Program Files folder that leaves no such destination counts
+// as missing, and the Windows drive's Program Files is taken.
+TEST(Paths, TheDestinationAndItsDefault)
 {
-    const std::string p244 = "C:\\" + d241;
+    const std::string p233 = "C:\\" + d241.substr(0, 230), d244 = "C:\\" + d241;
     const struct {
         std::string programFiles;
         const char *windows;
@@ -78,19 +90,53 @@ TEST(Paths, TheDefaultDestination)
         {"C:\\Program Files\\", "C:\\WINDOWS", "C:\\Program Files\\Brightlark"},
         {"", "D:\\WINNT", "D:\\Program Files\\Brightlark"},
         {"", "WINNT", "\\Brightlark"},
-        {p244, "E:\\WINDOWS", p244 + "\\Brightlark"},
-        {p244 + "\\", "E:\\WINDOWS", p244 + "\\Brightlark"},
-        {p244 + "q", "E:\\WINDOWS", "E:\\Program Files\\Brightlark"},
+        {p233, "E:\\WINDOWS", p233 + "\\Brightlark"},
+        {p233 + "\\", "E:\\WINDOWS", p233 + "\\Brightlark"},
+        {p233 + "q", "E:\\WINDOWS", "E:\\Program Files\\Brightlark"},
     };
     for (const auto &c : cases) {
         Buffer<DestinationSize> destination;
         ComposeDefaultDestination(c.programFiles.c_str(), c.windows, destination.get());
         EXPECT_EQ(destination.text(), c.destination) << c.programFiles.size();
     }
-    for (const char *good : {"C:\\x", "?:\\x"})
-        EXPECT_TRUE(IsValidDestination(good)) << good;
-    for (const char *bad : {"C:\\", "C:x", "\\x", "", "C"})
-        EXPECT_FALSE(IsValidDestination(bad)) << bad;
+    const struct {
+        std::string folder;
+        bool japanese, valid;
+    } folders[] = {
+        {"C:\\x", false, true},       {"?:\\x", false, true},      {"C:\\", false, false},
+        {"C:x", false, false},        {"\\x", false, false},       {"", false, false},
+        {d244, false, true},          {d244 + "e", false, false}, {d244 + "\\", false, true},
+        {d244.substr(0, 243) + So, false, true}, // ends in 0x5C: a backslash here
+        {d244.substr(0, 243) + So, true, false}, // but a character here, and needs one
+    };
+    for (const auto &c : folders) {
+        std::optional<Japanese> codePage;
+        if (c.japanese)
+            codePage.emplace();
+        EXPECT_EQ(IsValidDestination(c.folder.c_str()), c.valid) << c.folder.size() << c.japanese;
+    }
+}
+
+// Under code page 932 a backslash is a character, never the second byte of
+// one; a lead byte that ends the text stands alone.
+TEST(Paths, DoubleByteCharactersAreWalkedWhole)
+{
+    Japanese codePage;
+    const struct {
+        std::string folder, joined;
+    } cases[] = {
+        {"C:\\" + So, "C:\\" + So + "\\Brightlark.exe"},
+        {"C:\\" + So + "\\", "C:\\" + So + "\\Brightlark.exe"},
+        {"C:\\x\x83", "C:\\x\x83\\Brightlark.exe"},
+    };
+    for (const auto &c : cases) {
+        Buffer<260> joined;
+        Buffer<UninstallCommandSize> command;
+        EXPECT_TRUE(JoinPath(c.folder.c_str(), "Brightlark.exe", joined.bytes.get(), 260));
+        EXPECT_EQ(joined.text(), c.joined);
+        EXPECT_TRUE(ComposeUninstallCommand(c.folder.c_str(), command.get()));
+        EXPECT_EQ(command.text(), "\"" + c.joined + "\" /uninstall");
+    }
 }
 
 // `count` bytes were read into a buffer of `size`: a text counts only when

@@ -38,6 +38,7 @@ int main(int, char **argv)
     for (bool threadHasCom : {false, true}) {
         if (threadHasCom)
             CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        browserHadCom = false;
         MainDialogHandler(nullptr, WM_COMMAND, IDC_MAIN_BROWSE, 0);
         ok(browserHadCom && HasCom() == threadHasCom, "folder browser, thread with COM %d", threadHasCom);
         ok(CreateShellLink(folder.c_str(), link.c_str(), "x", "C:\\") && HasCom() == threadHasCom,

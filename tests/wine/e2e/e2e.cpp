@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <source_location>
 #include <vector>
 
 // What a row makes lives under C:\t, but for the installations in Program
@@ -24,6 +26,11 @@ static const char Scratch[] = "C:\\t", OldDest[] = "C:\\t\\Apps\\Brightlark"; //
 static const char DefaultDest[] = "C:\\Program Files\\Brightlark", X86Dest[] = "C:\\Program Files (x86)\\Brightlark";
 static const char DiskSetup[] = "C:\\t\\disk\\setup.exe", ByHand[] = "R:\\setup.exe", Naive[] = "C:\\t\\planted\\naive.exe";
 static const char ProductKey[] = "Software\\Brightlark", AppDefaults[] = "Software\\Wine\\AppDefaults\\";
+// A folder typed on Japanese Windows (code page 932): C:\t\音楽ソフト\機能表.
+// ソ (83 5C) and 能 (94 5C) hold the backslash's code inside a name, and
+// 表 (95 5C) ends the folder with it.
+static const char JapaneseParent[] = "C:\\t\\\x89\xb9\x8a\x79\x83\x5c\x83\x74\x83\x67",
+                  JapaneseLast[] = "\x8b\x40\x94\x5c\x95\x5c";
 static const char UninstallParent[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 static const std::string UninstallKey = UninstallParent + std::string("\\Brightlark");
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
@@ -42,26 +49,34 @@ struct Start {
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
 // Planted puts recording copies of lz32.dll and comctl32.dll beside the
 // set-up, in its working folder and in the destination, and lets Wine load
-// such copies. NoEntry makes the uninstall entry impossible to write: Wine
-// refuses a lasting key under a volatile one. Wow64 rows run only on 64-bit
-// Windows, the others only where a 32-bit set-up runs as on 32-bit Windows.
-enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, NoEntry = 16, Wow64 = 32 };
+// such copies. Wow64 rows run only on 64-bit Windows, the others only where
+// a 32-bit set-up runs as on 32-bit Windows; Japanese rows only where the
+// ANSI code page is 932, the others only where it is not.
+enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32 };
 
+// A step of a row and the line of the table it stands on: each one is made
+// by a call, whose default argument is where the call is.
 struct Run;
-using Step = std::function<bool(Run &)>;
+using Where = std::source_location;
+struct Step {
+    std::function<bool(Run &)> act;
+    unsigned line;
+};
 
 struct Scenario {
     const char *name;
     std::vector<Step> steps;        // what the user meets and does
     std::string installed = "";     // where a complete installation must be; "" for none
     std::vector<Start> starts = {}; // every program the run starts, and no other
-    DWORD earlier = 0;              // version of an earlier installation in OldDest; 0 for none
+    DWORD earlier = 0;              // version of an earlier installation; 0 for none
+    std::string earlierFolder = OldDest; // where the earlier installation is
     std::string command = "R:\\setup.exe /autorun"; // started in the folder of its program
     const char *windows = "win98";  // what GetVersionExA reports: win98, winxp, vista, win31
     unsigned flags = 0;
     std::string folder = "";        // working folder; "" for the program's own
     std::string program = "";       // build output copied to the command's program first
-    std::string file = "";          // a file that is there before the run
+    std::string file = "";          // a file that is there before the run; a folder if it ends in "\\"
+    std::string refused = "";       // the value whose write the fault build's registry refuses
 };
 
 // The set-up being played, the dialog the user is in, and where the bar
@@ -73,11 +88,21 @@ struct Run {
     int askedAt = -1;
 };
 
+// The earlier installation's folder as it was before the row.
+static std::map<std::string, std::string> earlierBefore;
+
 // ---- Helpers ---------------------------------------------------------------
+
+// By characters: on a double-byte code page 0x5C may be a character's
+// second byte.
+static bool EndsInBackslash(const std::string &path)
+{
+    return !path.empty() && *CharPrevA(path.c_str(), path.c_str() + path.size()) == '\\';
+}
 
 static std::string Join(const std::string &folder, const std::string &name)
 {
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
+    return EndsInBackslash(folder) ? folder + name : folder + "\\" + name;
 }
 
 static std::string ParentOf(const std::string &path)
@@ -90,12 +115,27 @@ static std::string ParentOf(const std::string &path)
 static bool SamePath(std::string a, std::string b)
 {
     for (std::string *path : {&a, &b})
-        if (path->size() > 3 && path->back() == '\\')
+        if (path->size() > 3 && EndsInBackslash(*path))
             path->pop_back();
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 static std::string Link(const std::string &folder) { return Join(folder, "Brightlark.lnk"); }
+
+// What a folder holds: each name with its bytes, or "<folder>".
+static std::map<std::string, std::string> Contents(const std::string &folder)
+{
+    std::map<std::string, std::string> contents;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(Join(folder, "*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (std::strcmp(found.cFileName, ".") && std::strcmp(found.cFileName, ".."))
+            contents[found.cFileName] = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY
+                                            ? "<folder>"
+                                            : ReadFileBytes(Join(folder, found.cFileName));
+    FindClose(search);
+    return contents;
+}
 
 static bool CopyTo(const std::string &from, const std::string &to)
 {
@@ -113,7 +153,10 @@ static const struct Record {
 using Values = std::vector<std::string>;
 
 static std::string Binary(DWORD value) { return char(REG_BINARY) + std::string(reinterpret_cast<char *>(&value), 4); }
-static Values Earlier(DWORD version) { return {Sz(OldDest), Binary(version), Sz("speakers"), "", Sz("old")}; }
+static Values Earlier(const Scenario &row)
+{
+    return {Sz(row.earlierFolder), Binary(row.earlier), Sz("speakers"), "", Sz("old")};
+}
 static Values Installed(const std::string &dest)
 {
     return {Sz(dest), Binary(900), "", Sz("Brightlark VERSION 9"), Sz("\"" + Join(dest, "Brightlark.exe") + "\" /uninstall")};
@@ -128,63 +171,66 @@ static bool Until(Run &run, const std::function<bool()> &done)
 
 // ---- What the user meets and does -----------------------------------------
 
+// Each returns the step with the line of the table that calls it.
+static Step At(Where at, std::function<bool(Run &)> act) { return {std::move(act), at.line()}; }
+
 // A dialog of the set-up holding `item` that takes input: one whose own
 // modal dialog is still open does not.
-static Step Meet(int item, std::string caption = MainCaption)
+static Step Meet(int item, std::string caption = MainCaption, Where at = Where::current())
 {
-    return [=](Run &run) {
+    return At(at, [=](Run &run) {
         bool met = Until(run, [&] {
             run.dialog = FindDialog(run.pi.dwProcessId, caption.c_str(), item);
             return run.dialog && IsWindowEnabled(run.dialog);
         });
         return ok(met, "dialog \"%s\" with item %d", caption.c_str(), item) && (Sleep(pause), true);
-    };
+    });
 }
 
-static Step Press(int button)
+static Step Press(int button, Where at = Where::current())
 {
-    return [=](Run &run) { return PostMessageA(GetDlgItem(run.dialog, button), BM_CLICK, 0, 0) != 0; };
+    return At(at, [=](Run &run) { return PostMessageA(GetDlgItem(run.dialog, button), BM_CLICK, 0, 0) != 0; });
 }
 
-static Step Type(int item, std::string text)
+static Step Type(int item, std::string text, Where at = Where::current())
 {
-    return [=](Run &run) {
+    return At(at, [=](Run &run) {
         DWORD_PTR result;
         return SendMessageTimeoutA(GetDlgItem(run.dialog, item), WM_SETTEXT, 0, LPARAM(text.c_str()), 0, Patience,
                                    &result) != 0;
-    };
+    });
 }
 
-static Step Reads(int item, std::string text)
+static Step Reads(int item, std::string text, Where at = Where::current())
 {
-    return [=](Run &run) {
+    return At(at, [=](Run &run) {
         WaitFor([&] { return ItemText(run.dialog, item) == text; }, Patience);
         return ok(ItemText(run.dialog, item) == text, "item %d reads \"%s\", not \"%s\"", item,
                   ItemText(run.dialog, item).c_str(), text.c_str()) || true;
-    };
+    });
 }
 
 enum State { ReadOnly = 1, Disabled = 2, Checked = 4 };
 
 // Item `item` is in exactly the states `state`. Of the items looked at,
 // only the edit fields can carry ES_READONLY.
-static Step Is(int item, int state)
+static Step Is(int item, int state, Where at = Where::current())
 {
-    return [=](Run &run) {
+    return At(at, [=](Run &run) {
         HWND control = GetDlgItem(run.dialog, item);
         DWORD_PTR checked = 0;
         SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, 0, Patience, &checked);
         int now = (GetWindowLongA(control, GWL_STYLE) & ES_READONLY ? ReadOnly : 0) |
                   (IsWindowEnabled(control) ? 0 : Disabled) | (checked == BST_CHECKED ? Checked : 0);
         return ok(now == state, "item %d in state %d, not %d", item, now, state) || true;
-    };
+    });
 }
 
 // A box captioned `caption` says `text`; the user presses `button`.
 // "Abort?" holds the pass at a known pump, with the progress window open.
-static Step Box(const char *caption, std::string text, int button)
+static Step Box(const char *caption, std::string text, int button, Where at = Where::current())
 {
-    return [=](Run &run) {
+    return At(at, [=](Run &run) {
         HWND box = nullptr;
         if (!ok(Until(run, [&] { return (box = FindDialog(run.pi.dwProcessId, caption)) != nullptr; }),
                 "box \"%s\" saying \"%s\"", caption, text.c_str()))
@@ -193,24 +239,29 @@ static Step Box(const char *caption, std::string text, int button)
         ok(ItemText(box, 0xFFFF) == text, "box says \"%s\", not \"%s\"", ItemText(box, 0xFFFF).c_str(), text.c_str());
         DWORD_PTR bar = 0;
         char seen[256] = "";
-        if (text == TextAskAbort && (run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR)))
-            GetWindowTextA(run.progress, seen, sizeof seen),
-                SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar),
-                ok(ProgressCaption == seen && int(bar) == run.askedAt, "asked in \"%s\" with the bar at %d, not %d",
-                   seen, int(bar), run.askedAt);
+        if (text == TextAskAbort) {
+            run.progress = FindDialog(run.pi.dwProcessId, nullptr, IDC_PROGRESS_BAR);
+            GetWindowTextA(run.progress, seen, sizeof seen);
+            SendMessageTimeoutA(GetDlgItem(run.progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0, 0, Patience, &bar);
+            ok(run.progress && ProgressCaption == seen && int(bar) == run.askedAt,
+               "asked in \"%s\" with the bar at %d, not %d", seen, int(bar), run.askedAt);
+        }
         PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
         return ok(WaitFor([&] { return !IsWindow(box); }, Patience), "box \"%s\" closes on %d", text.c_str(), button);
-    };
+    });
 }
 
-static Step Answer(std::string text, int button) { return Box(TextSetupCaption, text, button); }
-static Step Fatal(std::string text) { return Box(TextErrorCaption, text, IDOK); }
-
-static Step All(std::vector<Step> steps)
+static Step Answer(std::string text, int button, Where at = Where::current())
 {
-    return [=](Run &run) {
-        return std::all_of(steps.begin(), steps.end(), [&](const Step &step) { return step(run); });
-    };
+    return Box(TextSetupCaption, text, button, at);
+}
+static Step Fatal(std::string text, Where at = Where::current()) { return Box(TextErrorCaption, text, IDOK, at); }
+
+static Step All(std::vector<Step> steps, Where at = Where::current())
+{
+    return At(at, [=](Run &run) {
+        return std::all_of(steps.begin(), steps.end(), [&](const Step &step) { return step.act(run); });
+    });
 }
 
 // The progress window goes away, with no box on the way.
@@ -229,24 +280,22 @@ static bool ProgressGone(Run &run)
 // is 1): each pump takes one input message, so a key without meaning goes
 // first for each pump before it. All is queued while the set-up stands
 // still in the main dialog; the click, a posted message, is taken first.
-static Step EscAt(int pump)
+static bool EscAt(Run &run, int pump)
 {
-    return [=](Run &run) {
-        std::vector<INPUT> keys(pump + 1);
-        for (INPUT &key : keys)
-            key.type = INPUT_KEYBOARD, key.ki.wVk = VK_F24;
-        keys[pump - 1].ki.wVk = keys[pump].ki.wVk = VK_ESCAPE;
-        keys[pump].ki.dwFlags = KEYEVENTF_KEYUP;
-        SuspendThread(run.pi.hThread);
-        CONTEXT context = {};
-        context.ContextFlags = CONTEXT_CONTROL;
-        GetThreadContext(run.pi.hThread, &context); // returns once the thread stands
-        bool queued = PostMessageA(GetDlgItem(run.dialog, IDOK), BM_CLICK, 0, 0) &&
-                      SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
-        ResumeThread(run.pi.hThread);
-        run.askedAt = pump - 1;
-        return ok(queued, "Install pressed, Esc on its way");
-    };
+    std::vector<INPUT> keys(pump + 1);
+    for (INPUT &key : keys)
+        key.type = INPUT_KEYBOARD, key.ki.wVk = VK_F24;
+    keys[pump - 1].ki.wVk = keys[pump].ki.wVk = VK_ESCAPE;
+    keys[pump].ki.dwFlags = KEYEVENTF_KEYUP;
+    SuspendThread(run.pi.hThread);
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(run.pi.hThread, &context); // returns once the thread stands
+    bool queued = PostMessageA(GetDlgItem(run.dialog, IDOK), BM_CLICK, 0, 0) &&
+                  SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+    ResumeThread(run.pi.hThread);
+    run.askedAt = pump - 1;
+    return ok(queued, "Install pressed, Esc on its way");
 }
 
 // The product's window, asked to close until it has; true once it is gone.
@@ -256,59 +305,92 @@ static bool ProductClosed()
     return !product || (PostMessageA(product, WM_CLOSE, 0, 0), false);
 }
 
-static bool CloseProduct(Run &)
+static Step CloseProduct(Where at = Where::current())
 {
-    return ok(WaitFor(ProductClosed, Patience), "product closed");
+    return At(at, [](Run &) { return ok(WaitFor(ProductClosed, Patience), "product closed"); });
 }
 
-static bool SecondSetupEndsSilently(Run &)
+static Step SecondSetupEndsSilently(Where at = Where::current())
 {
-    PROCESS_INFORMATION second;
-    DWORD code = 1;
-    bool shown = false;
-    if (!ok(StartProcess(ByHand, "R:\\", &second, job), "second set-up started"))
-        return false;
-    WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
-                         WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
-    return ok(WaitExit(second, 0, &code) && code == 0 && !shown, "second set-up ends silently (%lu)", code);
+    return At(at, [](Run &) {
+        PROCESS_INFORMATION second;
+        DWORD code = 1;
+        bool shown = false;
+        if (!ok(StartProcess(ByHand, "R:\\", &second, job), "second set-up started"))
+            return false;
+        WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
+                             WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
+        return ok(WaitExit(second, 0, &code) && code == 0 && !shown, "second set-up ends silently (%lu)", code);
+    });
+}
+
+// The set-up keeps Windows' boxes for a missing disc away. Its error mode
+// is read in its own process: a thread started there sets the quiet mode
+// and ends with the mode it found.
+static Step QuietErrors(Where at = Where::current())
+{
+    return At(at, [](Run &run) {
+        const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+        auto setMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetErrorMode")));
+        HANDLE thread = CreateRemoteThread(run.pi.hProcess, nullptr, 0, setMode, reinterpret_cast<void *>(quiet), 0, nullptr);
+        DWORD mode = 0;
+        bool ended = thread && WaitForSingleObject(thread, Patience) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &mode);
+        CloseHandle(thread);
+        return ok(ended && mode == quiet, "the set-up's error mode %#lx, not %#x", mode, quiet);
+    });
 }
 
 // The shell opens a folder window titled `title`; the user closes it.
-static Step ShellOpens(std::string title)
+static Step ShellOpens(std::string title, Where at = Where::current())
 {
-    return [=](Run &) {
+    return At(at, [=](Run &) {
         HWND window = nullptr;
         if (ok(WaitFor([&] { return (window = FindWindowA(nullptr, title.c_str())) != nullptr; }, Patience),
                "a shell window \"%s\" opens", title.c_str()))
             PostMessageA(window, WM_CLOSE, 0, 0);
         return true;
-    };
+    });
 }
 
-static const Step Agree = All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)});
-static const Step Main = Meet(IDC_MAIN_FOLDER);
-static const Step Cancel = Press(IDCANCEL);
-static const Step Install = Press(IDOK);
-static const Step Menu = All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)});
-
-static Step Choose(int option) { return All({Menu, Press(option), Press(IDOK)}); }
-static Step TypeFolder(const std::string &folder) { return All({Agree, Main, Type(IDC_MAIN_FOLDER, folder)}); }
-static Step Browse(int button) { return All({Press(IDC_MAIN_BROWSE), Meet(0, "Browse for Folder"), Press(button), Main}); }
-static Step Refuse(const char *folder)
+static Step Agree(Where at = Where::current()) { return All({Meet(IDC_AGREEMENT_TEXT), Press(IDOK)}, at); }
+static Step Main(Where at = Where::current()) { return Meet(IDC_MAIN_FOLDER, MainCaption, at); }
+static Step Cancel(Where at = Where::current()) { return Press(IDCANCEL, at); }
+static Step Install(Where at = Where::current()) { return Press(IDOK, at); }
+static Step Menu(Where at = Where::current())
 {
-    return All({Main, Type(IDC_MAIN_FOLDER, folder), Install, Answer(TextInvalidDestination, IDOK)});
+    return All({Meet(IDC_MENU_RUN, "Brightlark --- CD-ROM"), Is(IDC_MENU_RUN, Checked)}, at);
+}
+
+static Step Choose(int option, Where at = Where::current()) { return All({Menu(), Press(option), Press(IDOK)}, at); }
+static Step TypeFolder(const std::string &folder, Where at = Where::current())
+{
+    return All({Agree(), Main(), Type(IDC_MAIN_FOLDER, folder)}, at);
+}
+static Step Browse(int button, Where at = Where::current())
+{
+    return All({Press(IDC_MAIN_BROWSE), Meet(0, "Browse for Folder"), Press(button), Main()}, at);
+}
+static Step Refuse(const std::string &folder, Where at = Where::current())
+{
+    return All({Main(), Type(IDC_MAIN_FOLDER, folder), Install(), Answer(TextInvalidDestination, IDOK)}, at);
 }
 
 // The main dialog as it opens: the sentence, the button, the folder, and
 // whether the folder is locked.
-static Step Page(const char *sentence, const char *button, const std::string &folder, int lock)
+static Step Page(const char *sentence, const char *button, const std::string &folder, int lock, Where at = Where::current())
 {
-    return All({Main, Reads(IDC_MAIN_SENTENCE, sentence), Reads(IDOK, button), Reads(IDC_MAIN_FOLDER, folder),
-                Is(IDC_MAIN_FOLDER, lock & ReadOnly), Is(IDC_MAIN_BROWSE, lock & Disabled)});
+    return All({Main(), Reads(IDC_MAIN_SENTENCE, sentence), Reads(IDOK, button), Reads(IDC_MAIN_FOLDER, folder),
+                Is(IDC_MAIN_FOLDER, lock & ReadOnly), Is(IDC_MAIN_BROWSE, lock & Disabled)},
+               at);
 }
 
 // Install pressed with Esc on its way to pump `pump`; "Abort?" answered.
-static Step Abort(int pump, int answer) { return All({EscAt(pump), Answer(TextAskAbort, answer), ProgressGone}); }
+static Step Abort(int pump, int answer, Where at = Where::current())
+{
+    return All({At(at, [=](Run &run) { return EscAt(run, pump); }), Answer(TextAskAbort, answer), At(at, ProgressGone)},
+               at);
+}
 
 // ---- Before and after ------------------------------------------------------
 
@@ -332,16 +414,11 @@ static void Settle()
 }
 
 // Takes away all that rows make.
-static void Clean(const Scenario *row)
+static void Clean()
 {
     Settle();
-    HKEY key;
     RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallParent);
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallParent, 0, nullptr,
-                        row && row->flags & NoEntry ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey.c_str());
     for (const char *program : {"setup.exe", "naive.exe"})
         RegDeleteTreeA(HKEY_CURRENT_USER, (AppDefaults + std::string(program)).c_str());
     for (const std::string &file : {StartLog, Link(ProgramsDir), Link(DesktopDir)})
@@ -374,21 +451,27 @@ static void PlantLibraries(const Scenario &row)
 
 static void Prepare(const Scenario &row)
 {
-    Clean(&row);
+    Clean();
     WriteValue(HKEY_CURRENT_USER, (AppDefaults + std::string("setup.exe")).c_str(), "Version", Sz(row.windows));
     if (!row.program.empty())
         CopyTo(Build + "\\" + row.program, SetupPath(row));
-    if (!row.file.empty())
-        SHCreateDirectoryExA(nullptr, ParentOf(row.file).c_str(), nullptr), WriteFileBytes(row.file, "x");
-    // An earlier installation: its records, its program and its
-    // uninstaller. The old program is the stand-in, so that a start of it
-    // shows in the log and its replacement is seen.
-    Values values = row.earlier ? Earlier(row.earlier) : Values(5);
+    // An earlier installation: its records, its five files and its
+    // uninstaller. Its program is the stand-in, so that a start of it shows
+    // in the log; each other file holds bytes of its own.
+    Values values = row.earlier ? Earlier(row) : Values(5);
     for (size_t i = 0; i < values.size(); ++i)
         WriteValue(Records[i].root, Records[i].key, Records[i].name, values[i]);
+    for (const PayloadEntry &entry : PayloadTable)
+        if (row.earlier)
+            SHCreateDirectoryExA(nullptr, row.earlierFolder.c_str(), nullptr),
+                WriteFileBytes(Join(row.earlierFolder, entry.fileName), std::string("earlier ") + entry.fileName);
     for (const char *name : {"Brightlark.exe", "uninstall.exe"})
         if (row.earlier)
-            CopyTo(Build + "\\sample\\standin.exe", Join(OldDest, name));
+            CopyTo(Build + "\\sample\\standin.exe", Join(row.earlierFolder, name));
+    if (!row.file.empty() && EndsInBackslash(row.file))
+        DeleteFileA(row.file.substr(0, row.file.size() - 1).c_str()), SHCreateDirectoryExA(nullptr, row.file.c_str(), nullptr);
+    else if (!row.file.empty())
+        SHCreateDirectoryExA(nullptr, ParentOf(row.file).c_str(), nullptr), WriteFileBytes(row.file, "x");
     for (const std::string &folder : {ProgramsDir, DesktopDir})
         if (row.flags & LinksBlocked)
             CreateDirectoryA(Link(folder).c_str(), nullptr);
@@ -403,6 +486,7 @@ static void Prepare(const Scenario &row)
         SetEnvironmentVariableA("BRIGHTLARK_START_LOG", StartLog.c_str());
         ok(WaitFor([] { return FindWindowA(TextProductName, nullptr) != nullptr; }, Patience), "product running");
     }
+    earlierBefore = Contents(row.earlierFolder);
 }
 
 static void CheckShortcut(const std::string &dest, const std::string &file)
@@ -434,22 +518,31 @@ static void CheckOutcome(const Scenario &row)
 {
     const std::string &dest = row.installed;
     bool done = !dest.empty(), old = !done && row.earlier;
-    Values values = done ? Installed(dest) : old ? Earlier(row.earlier) : Values(5);
-    if (row.flags & NoEntry)
-        values[3] = values[4] = "";
+    Values values = done ? Installed(dest) : old ? Earlier(row) : Values(5);
+    // A refused UninstallString leaves no DisplayName either: Windows lists
+    // no entry that cannot uninstall.
+    for (size_t i = 0; i < values.size(); ++i)
+        if (row.refused == Records[i].name || (row.refused == "UninstallString" && Records[i].name == std::string("DisplayName")))
+            values[i] = "";
     for (size_t i = 0; i < values.size(); ++i)
         ok(ReadValue(Records[i].root, Records[i].key, Records[i].name) == values[i], "%s as expected", Records[i].name);
     for (const PayloadEntry &entry : PayloadTable)
         if (done)
             ok(ReadFileBytes(Join(dest, entry.fileName)) == ReadFileBytes(Build + "\\sample\\" + entry.fileName),
                "%s installed as built", entry.fileName);
-        else if (old)
-            ok(FileExists(Join(OldDest, entry.fileName)) == (&entry == &PayloadTable[PayloadRowProgram]),
-               "%s in %s as it was", entry.fileName, OldDest);
-    const std::string folder = done ? dest : OldDest;
-    ok(!FileExists(Join(folder, "tempfile.tmp")) && !FileExists(Join(folder, "tempfile.new")) &&
-           (done || !FileExists(DefaultDest)),
-       "no leftovers");
+    // An update that did not finish leaves the earlier installation's folder
+    // as it was, byte for byte.
+    std::map<std::string, std::string> now = Contents(row.earlierFolder);
+    auto [after, before] = std::mismatch(now.begin(), now.end(), earlierBefore.begin(), earlierBefore.end());
+    std::string differs = after != now.end() ? after->first : before != earlierBefore.end() ? before->first : "";
+    ok(!old || differs.empty(), "%s as it was, but for %s", row.earlierFolder.c_str(), differs.c_str());
+    // Nothing of the pass's own stays.
+    for (const auto &[name, bytes] : Contents(done ? dest : row.earlierFolder))
+        ok(name.rfind("tempfile.", 0) != 0, "no leftover %s", name.c_str());
+    ok(done || !FileExists(DefaultDest), "no %s", DefaultDest);
+    // A typed folder's levels are made whole, with no other folder beside them.
+    if (row.flags & Japanese)
+        ok(Contents(Scratch).size() == 1 && Contents(JapaneseParent).size() == 1, "no other folder under %s", Scratch);
     for (const std::string &links : {ProgramsDir, DesktopDir})
         if (done && !(row.flags & NoLinks))
             CheckShortcut(dest, Link(links));
@@ -501,12 +594,19 @@ static void RunScenario(const Scenario &row)
     char here[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, here);
     SetCurrentDirectoryA(folder.c_str());
+    // The fault build's registry refuses the value the row names.
+    SetEnvironmentVariableA("BRIGHTLARK_REFUSED_VALUE", row.refused.empty() ? nullptr : row.refused.c_str());
     bool started = StartProcess(row.command, folder.c_str(), &run.pi, job);
     SetCurrentDirectoryA(here);
+    // A step that cannot be done names its line in the table; so do the
+    // checks made on its way.
     if (ok(started, "started %s", row.command.c_str())) {
-        for (const Step &step : row.steps)
-            if (!step(run))
+        for (const Step &step : row.steps) {
+            checkContext = std::string(row.name) + " (at the step of line " + std::to_string(step.line) + ")";
+            if (!CheckAt(__FILE_NAME__, step.line, step.act(run), "the step could not be done"))
                 break;
+        }
+        checkContext = row.name;
         // A window still open when the run should be over is one the row
         // does not expect: report it, and end the set-up.
         HWND open = WaitForSingleObject(run.pi.hProcess, 5000) ? FindDialog(run.pi.dwProcessId, nullptr) : nullptr;
@@ -537,108 +637,135 @@ static Start Program(const std::string &dest) { return {Join(dest, "Brightlark.e
 static std::vector<Scenario> Table()
 {
     const std::string Trail = "C:\\t\\Trail\\", Long300 = "C:\\t\\" + std::string(295, 'e');
+    // The longest destination that holds "\Brightlark.exe" within MAX_PATH.
+    const std::string Long244 = "C:\\t\\" + std::string(239, 'f');
+    const std::string JapaneseDest = std::string(JapaneseParent) + "\\" + JapaneseLast;
     const std::vector<Start> Fresh = {Sfx(DefaultDest, "/1"), Coder};
-    const Step NoDirectX = Answer(TextAskDirectX, IDNO), NoStart = Answer(TextAskStartInstalled, IDNO);
-    const Step Notes = All({Install, Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)});
+    auto NoDirectX = [](Where at = Where::current()) { return Answer(TextAskDirectX, IDNO, at); };
+    auto NoStart = [](Where at = Where::current()) { return Answer(TextAskStartInstalled, IDNO, at); };
+    auto Notes = [](Where at = Where::current()) {
+        return All({Install(), Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)}, at);
+    };
     const int Locked = ReadOnly | Disabled;
     return {
         {.name = "fresh install by autorun, Windows 98",
-         .steps = {Meet(IDC_AGREEMENT_TEXT), Is(IDC_AGREEMENT_TEXT, ReadOnly), Press(IDOK),
+         .steps = {Meet(IDC_AGREEMENT_TEXT), QuietErrors(), Is(IDC_AGREEMENT_TEXT, ReadOnly), Press(IDOK),
                    Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Reads(IDC_MAIN_TITLE, MainCaption),
                    Reads(IDCANCEL, TextButtonCancel), Is(IDC_NEED_WINDOWS, Checked), Is(IDC_NEED_DISK, Checked),
-                   Is(IDC_NEED_MEMORY, Checked), Install, NoDirectX, Answer(TextAskStartInstalled, IDYES)},
+                   Is(IDC_NEED_MEMORY, Checked), Install(), NoDirectX(), Answer(TextAskStartInstalled, IDYES)},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest)}},
-        {.name = "Windows NT, started as r:\\setup.exe: no DirectX offer", .steps = {Agree, Main, Install, NoStart},
+        {.name = "Windows NT, started as r:\\setup.exe: no DirectX offer", .steps = {Agree(), Main(), Install(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .command = "r:\\setup.exe /autorun", .windows = "winxp"},
-        {.name = "DirectX accepted: no final offer", .steps = {Agree, Main, Install, Answer(TextAskDirectX, IDYES)},
+        {.name = "DirectX accepted: no final offer", .steps = {Agree(), Main(), Install(), Answer(TextAskDirectX, IDYES)},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}},
         {.name = "Win32s refused", .steps = {Fatal(TextErrorPlatform)}, .windows = "win31"},
-        {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Cancel}},
+        {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Cancel()}},
         {.name = "folder browser: cancel, then the desktop",
-         .steps = {Agree, Main, Browse(IDCANCEL), Reads(IDC_MAIN_FOLDER, DefaultDest), Browse(IDOK),
-                   Reads(IDC_MAIN_FOLDER, Join(DesktopDir, "Brightlark")), Cancel}},
+         .steps = {Agree(), Main(), Browse(IDCANCEL), Reads(IDC_MAIN_FOLDER, DefaultDest), Browse(IDOK),
+                   Reads(IDC_MAIN_FOLDER, Join(DesktopDir, "Brightlark")), Cancel()}},
         {.name = "refused destinations, then cancel",
-         .steps = {Agree, Refuse("C:\\"), Refuse(""), Main, Reads(IDC_MAIN_FOLDER, ""), Cancel}},
-        {.name = "destination on a missing drive", .steps = {TypeFolder("Q:\\x"), Install, Fatal(TextErrorDestination)}},
-        {.name = "destination typed with a closing backslash", .steps = {TypeFolder(Trail), Install, NoDirectX, NoStart},
+         .steps = {Agree(), Refuse("C:\\"), Refuse(""), Main(), Reads(IDC_MAIN_FOLDER, ""), Cancel()}},
+        // Records on a drive that is gone count as no earlier installation.
+        {.name = "records and destination on a missing drive",
+         .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Type(IDC_MAIN_FOLDER, "Q:\\x"),
+                   Install(), Fatal(TextErrorDestination)},
+         .earlier = 899, .earlierFolder = "Q:\\Brightlark"},
+        {.name = "destination typed with a closing backslash", .steps = {TypeFolder(Trail), Install(), NoDirectX(), NoStart()},
          .installed = Trail, .starts = {Sfx(Trail, "/1"), Coder}},
-        // Windows starts no program whose path passes MAX_PATH: no sound effects.
-        {.name = "destination of 300 characters: cut to 255, no shortcuts",
-         .steps = {TypeFolder(Long300), Notes, NoDirectX, NoStart}, .installed = Long300.substr(0, 255),
-         .starts = {Coder}, .flags = NoLinks},
-        {.name = "both shortcut folders blocked", .steps = {Agree, Main, Notes, NoDirectX, NoStart},
+        // A destination too long for its files is refused whole; one that
+        // just fits gets its files, shortcuts and programs.
+        {.name = "destination of 300 characters refused, 244 taken",
+         .steps = {TypeFolder(Long300), Install(), Answer(TextInvalidDestination, IDOK), Main(), Reads(IDC_MAIN_FOLDER, ""),
+                   Type(IDC_MAIN_FOLDER, Long244), Install(), NoDirectX(), NoStart()},
+         .installed = Long244, .starts = {Sfx(Long244, "/1"), Coder}},
+        {.name = "both shortcut folders blocked", .steps = {Agree(), Main(), Notes(), NoDirectX(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .flags = LinksBlocked | NoLinks},
         {.name = "product running, autorun: silent end", .steps = {}, .flags = ProductRunning},
         {.name = "product running, by hand: refused until closed",
-         .steps = {Agree, Main, Install, Answer(TextProductRunning, IDOK), Main, CloseProduct, Install, NoDirectX,
-                   NoStart},
+         .steps = {Agree(), Main(), Install(), Answer(TextProductRunning, IDOK), Main(), CloseProduct(), Install(),
+                   NoDirectX(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
-        {.name = "second set-up while one runs", .steps = {Meet(IDC_AGREEMENT_TEXT), SecondSetupEndsSilently, Cancel}},
+        {.name = "second set-up while one runs", .steps = {Meet(IDC_AGREEMENT_TEXT), SecondSetupEndsSilently(), Cancel()}},
         {.name = "update over 899 via the CD menu",
-         .steps = {Choose(IDC_MENU_SETUP), Agree, Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install,
-                   Answer(TextAskSoundEffects, IDNO), NoDirectX, Answer(TextAskStartUpdated, IDYES)},
+         .steps = {Choose(IDC_MENU_SETUP), Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
+                   Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDYES)},
          .installed = OldDest, .starts = {Coder, Program(OldDest)}, .earlier = 899},
         {.name = "same version 900, sound effects from the CD",
-         .steps = {Agree, Page(TextSentenceInstall, TextButtonInstall, OldDest, 0), Install,
-                   Answer(TextAskSoundEffects, IDYES), ShellOpens("SoundFX"), NoDirectX, NoStart},
+         .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, OldDest, 0), Install(),
+                   Answer(TextAskSoundEffects, IDYES), ShellOpens("SoundFX"), NoDirectX(), NoStart()},
          .installed = OldDest, .starts = {Coder}, .earlier = 900, .command = ByHand},
         {.name = "newer version 901 kept",
-         .steps = {Agree, Page(TextSentenceNewer, TextButtonInstall, OldDest, Locked), Cancel},
+         .steps = {Agree(), Page(TextSentenceNewer, TextButtonInstall, OldDest, Locked), Cancel()},
          .earlier = 901, .command = ByHand},
         {.name = "version 301: uninstaller started",
-         .steps = {Agree, Answer(TextAskUninstallOld, IDOK), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked),
-                   Cancel},
+         .steps = {Agree(), Answer(TextAskUninstallOld, IDOK), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked),
+                   Cancel()},
          .starts = {{Join(OldDest, "uninstall.exe"), "", OldDest}}, .earlier = 301, .command = ByHand},
-        {.name = "version 301: uninstall declined", .steps = {Agree, Answer(TextAskUninstallOld, IDCANCEL)},
+        {.name = "version 301: uninstall declined", .steps = {Agree(), Answer(TextAskUninstallOld, IDCANCEL)},
          .earlier = 301, .command = ByHand},
-        {.name = "version 302: no uninstall prompt", .steps = {Agree, Main, Cancel}, .earlier = 302, .command = ByHand},
-        {.name = "CD menu: run Brightlark", .steps = {Menu, Press(IDOK)}, .starts = {Program(OldDest)}, .earlier = 900},
+        {.name = "version 302: no uninstall prompt", .steps = {Agree(), Main(), Cancel()}, .earlier = 302, .command = ByHand},
+        {.name = "CD menu: run Brightlark", .steps = {Menu(), Press(IDOK)}, .starts = {Program(OldDest)}, .earlier = 900},
         {.name = "CD menu: DirectX set-up", .steps = {Choose(IDC_MENU_DIRECTX)}, .starts = {DirectX}, .earlier = 900},
         {.name = "CD menu: sound effects", .steps = {Choose(IDC_MENU_SOUNDFX), ShellOpens("SoundFX")}, .earlier = 900},
         // The CD has no label: its window is titled by its drive alone.
         {.name = "CD menu: explore the CD", .steps = {Choose(IDC_MENU_EXPLORE), ShellOpens(" (R:)")}, .earlier = 900},
-        {.name = "CD menu by /AUTORUN: cancel", .steps = {Menu, Cancel}, .earlier = 900,
+        {.name = "CD menu by /AUTORUN: cancel", .steps = {Menu(), Cancel()}, .earlier = 900,
          .command = "R:\\setup.exe /AUTORUN"},
         {.name = "from a hard disk holding a stray tempfile.tmp, fresh",
-         .steps = {Agree, Main, Install, NoStart}, .installed = DefaultDest,
+         .steps = {Agree(), Main(), Install(), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = DiskSetup, .program = "setup.exe",
          .file = Join(ParentOf(DiskSetup), "tempfile.tmp")},
         {.name = "from a hard disk over 900, sound effects",
-         .steps = {Agree, Main, Install, Answer(TextAskSoundEffects, IDYES), NoStart}, .installed = OldDest,
+         .steps = {Agree(), Main(), Install(), Answer(TextAskSoundEffects, IDYES), NoStart()}, .installed = OldDest,
          .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup, .program = "setup.exe"},
-        {.name = "abort declined: the pass goes on", .steps = {Agree, Main, Abort(1, IDNO), NoDirectX, NoStart},
+        {.name = "abort declined: the pass goes on", .steps = {Agree(), Main(), Abort(1, IDNO), NoDirectX(), NoStart()},
          .installed = DefaultDest, .starts = Fresh},
-        // Stopped at the first pump, the pass never reaches a destination it
-        // could not create.
-        {.name = "abort at the first pump: destination untouched", .steps = {TypeFolder("Q:\\x"), Abort(1, IDYES)}},
-        // The pump after the fifth file is the sixth.
-        {.name = "abort after the fifth file, fresh", .steps = {Agree, Main, Abort(6, IDYES)}},
-        {.name = "uninstall entry that cannot be written: a note",
-         .steps = {Agree, Main, Install, Answer(TextNoteUninstall, IDOK), NoDirectX, NoStart},
-         .installed = DefaultDest, .starts = Fresh, .flags = NoEntry},
+        // An update that does not finish leaves the earlier installation as
+        // it was, byte for byte, whenever it stops. The pump after the fifth
+        // file is the sixth.
+        {.name = "abort at the first pump over 899", .steps = {Agree(), Main(), Abort(1, IDYES)}, .earlier = 899,
+         .command = ByHand},
+        {.name = "abort after the fifth file over 899", .steps = {Agree(), Main(), Abort(6, IDYES)}, .earlier = 899,
+         .command = ByHand},
+        {.name = "a folder in the fourth file's place over 899",
+         .steps = {Agree(), Main(), Install(), Fatal(TextErrorCreateFile)}, .earlier = 899, .command = ByHand,
+         .file = Join(OldDest, "trkpl32.dll\\")},
         // The fourth file is faulty: the three before it are written, then
         // taken away again with the folders the pass made.
-        {.name = "faulty payload, fresh: nothing left", .steps = {Agree, Main, Install, Fatal(TextErrorWriteFile)},
+        {.name = "faulty payload, fresh: nothing left", .steps = {Agree(), Main(), Install(), Fatal(TextErrorWriteFile)},
          .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
-        {.name = "faulty payload over 899: only what was there before is left",
-         .steps = {Agree, Main, Install, Fatal(TextErrorWriteFile)}, .earlier = 899,
-         .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
+        {.name = "faulty payload over 899", .steps = {Agree(), Main(), Install(), Fatal(TextErrorWriteFile)},
+         .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
+        // Records the registry refuses: the files stay, one note says which.
+        {.name = "product records that cannot be written: a note",
+         .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
+         .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
+         .program = "setup_fault_registry.exe", .refused = "ProgramVersion"},
+        {.name = "uninstall command that cannot be written: a note, and no entry",
+         .steps = {Agree(), Main(), Install(), Answer(TextNoteUninstall, IDOK), NoStart()}, .installed = DefaultDest,
+         .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
+         .program = "setup_fault_registry.exe", .refused = "UninstallString"},
         // Any line of the start log naming setup.exe is a planted library at
         // work; the destination is the current folder when LZ32 is needed.
         // On Vista the set-up leaves the DLL search as it is: only loading by
         // full path keeps the planted copies out.
         {.name = "planted lz32.dll and comctl32.dll never loaded, Vista",
-         .steps = {Agree, Main, Install, Answer(TextAskSoundEffects, IDNO), NoStart}, .installed = OldDest,
+         .steps = {Agree(), Main(), Install(), Answer(TextAskSoundEffects, IDNO), NoStart()}, .installed = OldDest,
          .starts = {DiskCoder}, .earlier = 900, .command = "C:\\t\\planted\\setup.exe", .windows = "vista",
          .flags = Planted, .folder = "C:\\t\\Apps", .program = "setup.exe"},
         // The set-up drive comes from the first colon of the command line.
-        {.name = "started as plain setup.exe: no set-up drive", .steps = {Agree, Main, Install, NoStart},
+        {.name = "started as plain setup.exe: no set-up drive", .steps = {Agree(), Main(), Install(), NoStart()},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1")}, .command = "setup.exe", .folder = "R:\\"},
         // Program Files of the 32-bit view, and the records in it.
         {.name = "WoW64: a 32-bit set-up on 64-bit Windows",
-         .steps = {Agree, Page(TextSentenceInstall, TextButtonInstall, X86Dest, 0), Install, NoStart},
+         .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, X86Dest, 0), Install(), NoStart()},
          .installed = X86Dest, .starts = {Sfx(X86Dest, "/1"), DiskCoder}, .command = DiskSetup, .windows = "winxp",
          .flags = Wow64, .program = "setup.exe"},
+        // Walked byte by byte, the folder's levels would be cut inside its
+        // characters, and the files' names would lose their backslash.
+        {.name = "Japanese Windows: a typed folder of double-byte characters",
+         .steps = {TypeFolder(JapaneseDest), Install(), NoDirectX(), NoStart()}, .installed = JapaneseDest,
+         .starts = {Sfx(JapaneseDest, "/1"), Coder}, .flags = Japanese},
     };
 }
 
@@ -669,10 +796,13 @@ int main(int argc, char **argv)
             "R: is the product CD of this build"))
         return Summary();
     CopyTo(Build + "\\sample\\standin.exe", "C:\\mp3coder.exe");
+    int played = 0;
     for (const Scenario &row : Table())
-        if (bool(row.flags & Wow64) == bool(wow64) && (argc < 3 || std::strstr(row.name, argv[2])))
-            RunScenario(row);
-    Clean(nullptr);
+        if (bool(row.flags & Wow64) == bool(wow64) && bool(row.flags & Japanese) == (GetACP() == 932) &&
+            (argc < 3 || std::strstr(row.name, argv[2])))
+            RunScenario(row), ++played;
+    ok(played > 0, "a row to play%s%s", argc < 3 ? "" : " matching ", argc < 3 ? "" : argv[2]);
+    Clean();
     DeleteFileA("C:\\mp3coder.exe");
     return Summary();
 }
