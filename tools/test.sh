@@ -18,9 +18,9 @@ echo "== set-up program, 32-bit"
 cmake --no-warn-unused-cli -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 cmake --build "$build/win32" -j "$jobs"
 ./tools/size.sh "$build/win32"
-tests/wine/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
+tools/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
     "$build/win32"/tests/wine/*.exe "$build/win32"/sample/*.exe "$build/win32"/sample/*.dll
-tests/wine/check-instructions.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe
+tools/check-instructions.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe
 tools/reproducible.sh "$build/win32" "$build/reproducible"
 
 # The 64-bit twin of the same sources under 64-bit Wine: a quick first pass.

@@ -50,22 +50,6 @@ TEST(Text, TheCommandLine)
     EXPECT_EQ(FindSetupDrive("setup.exe x c:\\foo"), 'c');
 }
 
-TEST(Paths, JoinAddsOneBackslashOrRefuses)
-{
-    const std::string f248(248, 'f');
-    const struct {
-        std::string folder, joined; // joined "" : refused
-    } cases[] = {{"D:\\", "D:\\Brightlark"},
-                 {"", "\\Brightlark"},
-                 {f248, f248 + "\\Brightlark"}, // 259 characters
-                 {f248 + "g", ""}};
-    for (const auto &c : cases) {
-        Buffer<260> joined;
-        EXPECT_EQ(JoinPath(c.folder.c_str(), "Brightlark", joined.bytes.get(), 260), !c.joined.empty());
-        EXPECT_EQ(joined.text(), c.joined);
-    }
-}
-
 // Japanese Windows, code page 932: its lead bytes, 0x81-0x9F and 0xE0-0xFC.
 // A character's second byte may be 0x5C, the backslash's code, as in
 // ソ (83 5C).
@@ -74,6 +58,37 @@ struct Japanese {
     ~Japanese() { SetLeadByteRanges({}); }
 };
 const std::string So = "\x83\x5C";
+
+// One backslash between folder and name, decided by characters: under code
+// page 932 a lead byte that ends the text stands alone, and 0x5C after a
+// lead byte is that character's second byte, not a backslash.
+TEST(Paths, JoinAddsOneBackslashOrRefuses)
+{
+    const std::string f248(248, 'f');
+    const struct {
+        std::string folder, joined; // joined "" : refused
+        bool japanese = false;
+    } cases[] = {{"D:\\", "D:\\Brightlark"},
+                 {"", "\\Brightlark"},
+                 {f248, f248 + "\\Brightlark"}, // 259 characters
+                 {f248 + "g", ""},
+                 {"C:\\" + So, "C:\\" + So + "Brightlark"},
+                 {"C:\\" + So, "C:\\" + So + "\\Brightlark", true},
+                 {"C:\\" + So + "\\", "C:\\" + So + "\\Brightlark", true},
+                 {"C:\\x\x83", "C:\\x\x83\\Brightlark", true}};
+    for (const auto &c : cases) {
+        std::optional<Japanese> codePage;
+        if (c.japanese)
+            codePage.emplace();
+        Buffer<260> joined;
+        EXPECT_EQ(JoinPath(c.folder.c_str(), "Brightlark", joined.bytes.get(), 260), !c.joined.empty());
+        EXPECT_EQ(joined.text(), c.joined) << c.japanese;
+    }
+    Japanese codePage;
+    Buffer<UninstallCommandSize> command;
+    EXPECT_TRUE(ComposeUninstallCommand(("C:\\" + So).c_str(), command.get()));
+    EXPECT_EQ(command.text(), "\"C:\\" + So + "\\Brightlark.exe\" /uninstall");
+}
 
 // A destination works when "\Brightlark.exe", the longest name the set-up
 // makes in it, still fits MAX_PATH: 244 characters, or 245 ending in a
@@ -114,28 +129,6 @@ TEST(Paths, TheDestinationAndItsDefault)
         if (c.japanese)
             codePage.emplace();
         EXPECT_EQ(IsValidDestination(c.folder.c_str()), c.valid) << c.folder.size() << c.japanese;
-    }
-}
-
-// Under code page 932 a backslash is a character, never the second byte of
-// one; a lead byte that ends the text stands alone.
-TEST(Paths, DoubleByteCharactersAreWalkedWhole)
-{
-    Japanese codePage;
-    const struct {
-        std::string folder, joined;
-    } cases[] = {
-        {"C:\\" + So, "C:\\" + So + "\\Brightlark.exe"},
-        {"C:\\" + So + "\\", "C:\\" + So + "\\Brightlark.exe"},
-        {"C:\\x\x83", "C:\\x\x83\\Brightlark.exe"},
-    };
-    for (const auto &c : cases) {
-        Buffer<260> joined;
-        Buffer<UninstallCommandSize> command;
-        EXPECT_TRUE(JoinPath(c.folder.c_str(), "Brightlark.exe", joined.bytes.get(), 260));
-        EXPECT_EQ(joined.text(), c.joined);
-        EXPECT_TRUE(ComposeUninstallCommand(c.folder.c_str(), command.get()));
-        EXPECT_EQ(command.text(), "\"" + c.joined + "\" /uninstall");
     }
 }
 

@@ -51,19 +51,10 @@ std::string WinePath(const char *unixPath)
     return path;
 }
 
-// Paths of any length: the wide calls take a full path past MAX_PATH with
-// the \\?\ prefix.
-static std::wstring Wide(const std::string &path)
-{
-    std::wstring wide(path.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), int(path.size()), &wide[0], int(wide.size())));
-    return path.size() > 2 && path[1] == ':' && path[2] == '\\' ? L"\\\\?\\" + wide : wide;
-}
-
 std::string ReadFileBytes(const std::string &path)
 {
     std::string bytes;
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     char chunk[65536];
     DWORD got;
     while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
@@ -74,32 +65,30 @@ std::string ReadFileBytes(const std::string &path)
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     bool done = file != INVALID_HANDLE_VALUE && WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return done && written == bytes.size();
 }
 
-bool FileExists(const std::string &path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-static void RemoveTreeW(const std::wstring &path)
+void RemoveTree(const std::string &path)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        std::wstring name = found.cFileName, child = path + L"\\" + name;
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        std::string name = found.cFileName, child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileW(child.c_str());
-        else if (name != L"." && name != L"..")
-            RemoveTreeW(child);
+            DeleteFileA(child.c_str());
+        else if (name != "." && name != "..")
+            RemoveTree(child);
     }
     FindClose(search);
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryA(path.c_str());
 }
-
-void RemoveTree(const std::string &path) { RemoveTreeW(Wide(path)); }
 
 std::string ReadValue(HKEY root, const char *key, const char *name)
 {

@@ -23,7 +23,6 @@ bool WaitFor(const std::function<bool()> &done, DWORD milliseconds);
 // Windows path of a folder or file given as a Unix path (Wine's Z: drive).
 std::string WinePath(const char *unixPath);
 
-// File helpers take full paths of any length, past MAX_PATH too.
 std::string ReadFileBytes(const std::string &path);
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
