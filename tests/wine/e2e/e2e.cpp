@@ -31,8 +31,7 @@ static const char ProductKey[] = "Software\\Brightlark", AppDefaults[] = "Softwa
 // 表 (95 5C) ends the folder with it.
 static const char JapaneseParent[] = "C:\\t\\\x89\xb9\x8a\x79\x83\x5c\x83\x74\x83\x67",
                   JapaneseLast[] = "\x8b\x40\x94\x5c\x95\x5c";
-static const char UninstallParent[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-static const std::string UninstallKey = UninstallParent + std::string("\\Brightlark");
+static const std::string UninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
 static const std::string MainCaption = std::string(TextSetupCaption) + " " + TextVersionLabel;
 static const std::string ProgressCaption = std::string(TextProgressTitle) + TextCaptionSeparator + TextProgressWorking;
 // How long a slow machine may take for one thing; only a failing row waits
@@ -82,7 +81,6 @@ struct Scenario {
 // The set-up being played, the dialog the user is in, and where the bar
 // must stand when "Abort?" is asked.
 struct Run {
-    const Scenario &row;
     PROCESS_INFORMATION pi = {};
     HWND dialog = nullptr, progress = nullptr;
     int askedAt = -1;
@@ -513,8 +511,8 @@ static void CheckOutcome(const Scenario &row)
     const std::string &dest = row.installed;
     bool done = !dest.empty(), old = !done && row.earlier;
     Values values = done ? Installed(dest) : old ? Earlier(row) : Values(5);
-    // A refused UninstallString leaves no DisplayName either: Windows lists
-    // no entry that cannot uninstall.
+    // A refused UninstallString (record 4) leaves no DisplayName (record 3)
+    // either: Windows lists no entry that cannot uninstall.
     for (size_t i = 0; i < values.size(); ++i)
         ok(ReadValue(Records[i].root, Records[i].key, Records[i].name) ==
                (row.refused == Records[i == 3 ? 4 : i].name ? "" : values[i]),
@@ -578,7 +576,7 @@ static void RunScenario(const Scenario &row)
     DWORD began = GetTickCount();
     checkContext = row.name;
     Prepare(row);
-    Run run = {row};
+    Run run;
     std::string folder = StartFolder(row);
     // A program named without a path is looked for in the starter's folder.
     char here[MAX_PATH];
