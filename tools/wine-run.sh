@@ -25,15 +25,23 @@ esac
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # The first program creates the prefix; the lock keeps parallel runs from
-# creating it twice.
+# creating it twice. It counts as made only when wineboot succeeded: a failed
+# one is removed and made again next time, rather than left for every later
+# program to trip over.
 if [ ! -f "$WINEPREFIX/.ready" ]; then
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.ready" ]; then
-            "$loader" wineboot -i >/dev/null 2>&1 || true
-            "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
-            touch "$WINEPREFIX/.ready"
+        [ -f "$WINEPREFIX/.ready" ] && exit
+        status=0
+        "$loader" wineboot -i >"$root/wineboot.log" 2>&1 || status=$?
+        "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
+        if [ $status != 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine-run.sh: could not make the Wine prefix $WINEPREFIX (wineboot ended with $status):" >&2
+            tail -n 5 "$root/wineboot.log" >&2
+            rm -rf "$WINEPREFIX"
+            exit 1
         fi
+        touch "$WINEPREFIX/.ready"
     ) 9>"$root/.prefix.lock"
 fi
 
