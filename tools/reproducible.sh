@@ -11,9 +11,11 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 rm -rf "$2"
 mkdir -p "$2/source"
 second=$(cd "$2" && pwd)
-# The files git knows or would add, as they are in the working tree now.
-(cd "$here" && git ls-files -z --cached --others --exclude-standard |
-    xargs -0 tar cf - --ignore-failed-read) | tar xf - -C "$second/source"
+# The source tree as it is now, from a clone or an unpacked archive alike
+# (git need not be there), less the version control's folder, the build trees
+# (the folders that hold a CMakeCache.txt) and this second build.
+tar cf - -C "$here" --exclude-vcs --exclude-tag-all=CMakeCache.txt \
+    --exclude="./${second#"$here"/}" . | tar xf - -C "$second/source"
 cmake --no-warn-unused-cli -S "$second/source" -B "$second/win32" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 cmake --build "$second/win32" --target setup >"$second/build.log" || { cat "$second/build.log"; exit 1; }
