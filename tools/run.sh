@@ -31,19 +31,11 @@ fi
 shots="$(pwd)/$build/screenshots" row=${BRIGHTLARK_ROW:-fresh install by autorun}
 rm -rf "$shots" && mkdir -p "$shots"
 echo "No display: playing \"$row\" in a virtual display"
-# The virtual display keeps its screen in a file there (-fbdir); a copy is
-# kept of each new picture while the row plays.
-BRIGHTLARK_PAUSE=400 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $shots" \
-    tools/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "$row" &
-player=$!
-last=
-while kill -0 $player 2>/dev/null; do
-    next="$shots/$(date +%s%N).xwd"
-    if [ -f "$shots/Xvfb_screen0" ] && ! cmp -s "$shots/Xvfb_screen0" "$last"; then
-        cp "$shots/Xvfb_screen0" "$next" && last=$next
-    fi
-    sleep 0.1
-done
-for picture in "$shots"/*.xwd; do convert "xwd:$picture" "${picture%.xwd}.png" && rm "$picture"; done
+# The virtual display keeps its screen in a file there (-fbdir). The command
+# ends with the row's own result.
+status=0
+BRIGHTLARK_PAUSE=400 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $shots" tools/screenshots.sh "$shots" \
+    tools/wine-run.sh "$tree" "$loader" "$tree/tests/wine/test_e2e.exe" "$tree" "$row" || status=$?
 rm -f "$shots/Xvfb_screen0"
 echo "Screenshots: $shots"
+exit $status
