@@ -36,7 +36,8 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
         "$loader" wineboot -i >"$root/wineboot.log" 2>&1 || status=$?
         "$(dirname "$loader")/wineserver" -w 2>/dev/null || true
         if [ $status != 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-            echo "wine-run.sh: could not make the Wine prefix $WINEPREFIX (wineboot ended with $status):" >&2
+            echo "wine-run.sh: could not make the Wine prefix $WINEPREFIX (wineboot's exit code $status, its end below);" \
+                "it is made again next time" >&2
             tail -n 5 "$root/wineboot.log" >&2
             rm -rf "$WINEPREFIX"
             exit 1
