@@ -20,7 +20,6 @@ flock 9
 rm -rf --one-file-system "$cache"/new.*
 tmp=$(mktemp -d "$cache/new.XXXXXX")
 trap 'rm -rf --one-file-system "$tmp"' EXIT
-export PATH="$PATH:/usr/sbin:/sbin"
 step() {
     what=$1 began=$(date +%s)
     shift
@@ -32,26 +31,23 @@ step() {
 # Debian goes into a tarball, its owners recorded, that this user writes:
 # mmdebstrap runs as root directly, as a user in a user namespace of its own
 # (its unshare mode: the user's subordinate ids from /etc/subuid), or else
-# through sudo. The kernel's initramfs holds only what the machine needs: its
+# through sudo. The kernel's initramfs holds only what the machine needs: the
 # disk, its file system and the shared folders. What the tests call: Wine and
 # Xvfb, CTest, the import check's objdump, and a Japanese locale for the runs
 # under code page 932.
 [ "$(id -u)" = 0 ] || mmdebstrap --unshare-helper true 2>/dev/null || as_root=sudo
 modules='printf "%s\n" virtio_pci virtio_blk ext4 9p 9pnet_virtio >"$1/etc/initramfs-tools/modules"'
 step "install Debian 12 with its kernel, Wine, Xvfb and CMake" sh -c 'exec "$@" >"$0"' "$tmp/root.tar" \
-    ${as_root:-} mmdebstrap --variant=required \
-    --architectures=amd64,i386 --essential-hook='mkdir -p "$1/etc/initramfs-tools/conf.d"' --essential-hook="$modules" \
+    ${as_root:-} mmdebstrap --variant=required --architectures=amd64,i386 \
+    --essential-hook='mkdir -p "$1/etc/initramfs-tools/conf.d"' --essential-hook="$modules" \
     --essential-hook='echo MODULES=list >"$1/etc/initramfs-tools/conf.d/testbed"' \
     --include=linux-image-amd64,iproute2,wine,wine64,wine32:i386,libwine:i386,xvfb,xauth,cmake,binutils-mingw-w64-i686,locales \
-    --customize-hook='chroot "$1" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8' \
-    bookworm - http://deb.debian.org/debian
+    --customize-hook='chroot "$1" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8' bookworm - http://deb.debian.org/debian
 # fakeroot gives the files their recorded owners without root, for mke2fs to
-# copy into the image.
-step "pack the file system into an image" fakeroot sh -c 'cd "$1" && mkdir root &&
-    tar -xpf root.tar -C root --numeric-owner && rm root.tar && install -m 755 "$2" root/sbin/testbed-init &&
-    cp root/boot/vmlinuz-* vmlinuz && cp root/boot/initrd.img-* initrd.img &&
-    mke2fs -q -t ext4 -d root root.img "$(($(du -sm root | cut -f1) + 3072))M"' pack "$tmp" "$here/init"
-rm -rf --one-file-system "$tmp/root"
+# copy into the image, with room for the prefixes and for what the tests write.
+step "pack the file system into an image" fakeroot sh -c 'cd "$1" && mkdir root && tar -xpf root.tar -C root --numeric-owner &&
+    rm root.tar && install -m 755 "$2" root/sbin/testbed-init && cp root/boot/vmlinuz-* vmlinuz && cp root/boot/initrd.img-* initrd.img &&
+    /sbin/mke2fs -q -t ext4 -d root root.img "$(($(du -sm root | cut -f1) + 3072))M" && rm -rf root' pack "$tmp" "$here/init"
 step "make the Wine prefixes (first boot)" env BRIGHTLARK_VM_IMAGE="$tmp" BRIGHTLARK_VM_SNAPSHOT=off "$here/run.sh" \
     "$tmp" sh -c 'for loader in /usr/bin/wine /usr/lib/wine/wine64; do "$0" /var/lib/testbed $loader cmd /c exit || exit 1; done' \
     "$here/../../tools/wine-run.sh"
