@@ -27,9 +27,20 @@ static bool FitsFullName(const char *folder, const char *name)
     return JoinPath(folder, name, path, FullNameSize);
 }
 
+// Under a double-byte code page a text cut inside a character ends in a
+// lone lead byte: joined with a name, it would swallow the backslash.
+static bool EndsOnWholeCharacter(const char *text)
+{
+    for (const char *at = text; *at != '\0'; at = NextChar(at))
+        if (IsLeadByte(*at) && at[1] == '\0')
+            return false;
+    return true;
+}
+
 bool IsValidDestination(const char *folder)
 {
-    if (folder[0] == '\0' || folder[1] != ':' || folder[2] != '\\' || folder[3] == '\0')
+    if (folder[0] == '\0' || folder[1] != ':' || folder[2] != '\\' || folder[3] == '\0' ||
+        !EndsOnWholeCharacter(folder))
         return false;
     for (const PayloadEntry &entry : PayloadTable)
         if (!FitsFullName(folder, entry.fileName))
@@ -37,5 +48,8 @@ bool IsValidDestination(const char *folder)
     for (const char *name : SetAsideNames)
         if (!FitsFullName(folder, name))
             return false;
-    return FitsFullName(folder, TempFileName) && FitsFullName(folder, ExpandedFileName);
+    for (const char *name : {CompressedFileName, ExpandedFileName, PassMarkerName})
+        if (!FitsFullName(folder, name))
+            return false;
+    return true;
 }

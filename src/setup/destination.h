@@ -15,5 +15,5 @@ constexpr unsigned FullNameSize = 260;
 // A drive-like prefix ("C:\") followed by at least one more character, and
 // short enough that every full name the set-up makes in it (each product
 // file, which the uninstall command and the shortcuts name too, and the
-// pass's own files) fits FullNameSize.
+// pass's own files) fits FullNameSize; it ends on a whole character.
 bool IsValidDestination(const char *folder);

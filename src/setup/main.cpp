@@ -20,15 +20,30 @@ static void MarkSetupRunning()
                     setupState.instanceHandle, nullptr);
 }
 
+// Two set-ups started in the same instant (the CD's autorun and a
+// double-click) could both pass the window check before either had made its
+// window: the mutex, taken before any window, lets only one through. It
+// lives where every session of the machine sees it (Windows 2000 and later,
+// where several users may be logged on); Windows 95 to NT 4.0 refuse such a
+// name and take the plain one. A mutex that another user's set-up holds is
+// refused to this one. It is never released; it goes with the process.
+static bool AnotherSetupRuns()
+{
+    char globalName[32];
+    CopyText(TextSetupCaption, CopyText("Global\\", globalName));
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, globalName);
+    if (mutex == nullptr && GetLastError() != ERROR_ACCESS_DENIED)
+        mutex = CreateMutexA(nullptr, FALSE, TextSetupCaption);
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED ||
+           FindWindowA(TextSetupCaption, nullptr) != nullptr;
+}
+
 static void StartUp(const char *commandTail)
 {
     setupState.instanceHandle = GetModuleHandleA(nullptr);
-    // Two set-ups started in the same instant (the CD's autorun and a
-    // double-click) could both pass the window check before either had made
-    // its window: the mutex, taken before any window, lets only one through.
-    // It is never released; it goes with the process.
-    CreateMutexA(nullptr, FALSE, TextSetupCaption);
-    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(TextSetupCaption, nullptr) != nullptr)
+    setupState.versionLabel = TextVersionLabel;
+    if (AnotherSetupRuns())
         ExitProcess(0);
     MarkSetupRunning();
     InitCommonControlsFromSystem();
@@ -75,7 +90,7 @@ static void RunMainDialog()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int)
 {
     QuietCriticalErrors();
-    UseAnsiCodePage();
+    ReadAnsiLeadBytes();
     RestrictDllSearch();
     StartUp(commandTail);
 

@@ -13,7 +13,7 @@ void QuietCriticalErrors()
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
-void UseAnsiCodePage()
+void ReadAnsiLeadBytes()
 {
     CPINFO codePage;
     if (GetCPInfo(CP_ACP, &codePage))
@@ -31,19 +31,23 @@ std::uint32_t GetWindowsPlatform()
     return version->dwPlatformId;
 }
 
-// A drive that is not there at all; a removable drive without its disk
-// still is.
-static bool OnMissingDrive(const char *folder)
+// A folder the set-up could install into: one it accepts as typed, on a
+// drive that holds files (not a CD-ROM drive, nor one that is gone).
+static bool UsableFolder(const char *folder)
 {
     char root[] = "?:\\";
     root[0] = folder[0];
-    return folder[0] != '\0' && folder[1] == ':' && GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
+    if (!IsValidDestination(folder))
+        return false;
+    UINT type = GetDriveTypeA(root);
+    return type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK;
 }
 
 // Both values must read back whole: the folder as a text that ends inside
-// its field, the version as exactly four bytes. Records that name a drive
-// that is gone count as none, like malformed ones: they would lock the page
-// to a folder that cannot be made.
+// its field, the version as exactly four bytes. Records whose folder could
+// not be a destination count as none, like malformed ones: they would lock
+// the page to a folder that no Install can use (drive letters move when a
+// disk is added). They stay until a new installation writes its own.
 void DetectPreviousInstall()
 {
     std::uint32_t count = 0;
@@ -51,7 +55,7 @@ void DetectPreviousInstall()
         GetProductText(ValueProgramDirectory, setupState.previousFolder, DestinationSize) &&
         GetProductValue(ValueProgramVersion, &setupState.previousVersion,
                         sizeof setupState.previousVersion, &count) &&
-        count == sizeof setupState.previousVersion && !OnMissingDrive(setupState.previousFolder);
+        count == sizeof setupState.previousVersion && UsableFolder(setupState.previousFolder);
 }
 
 void ChooseDefaultDestination()

@@ -5,9 +5,9 @@
 // A disc taken out, or an empty drive, fails the call that meets it instead
 // of the system's box waiting for a disc. Called first thing.
 void QuietCriticalErrors();
-// Paths are walked by the characters of the ANSI code page from here on.
-// Called first thing.
-void UseAnsiCodePage();
+// Learns the lead bytes of the ANSI code page, so that paths are walked by
+// its characters from here on. Called first thing.
+void ReadAnsiLeadBytes();
 std::uint32_t GetWindowsPlatform();
 void DetectPreviousInstall();
 void ChooseDefaultDestination();

@@ -1,5 +1,4 @@
 #include "setup_state.h"
 
-SetupState setupState = {
-    nullptr, nullptr, 0, 0, 0, 0, {}, {}, TextVersionLabel,
-};
+// Zero until start-up fills it, so that it takes no room in the program file.
+SetupState setupState;

@@ -123,6 +123,7 @@ TEST(Paths, TheDestinationAndItsDefault)
         {d244, false, true},          {d244 + "e", false, false}, {d244 + "\\", false, true},
         {d244.substr(0, 243) + So, false, true}, // ends in 0x5C: a backslash here
         {d244.substr(0, 243) + So, true, false}, // but a character here, and needs one
+        {"C:\\x\x83", true, false},                // ends inside a character
     };
     for (const auto &c : folders) {
         std::optional<Japanese> codePage;

@@ -1,8 +1,8 @@
 // The earlier installation as start-up finds it for registry values a
-// careless or hostile writer could leave:
-// each value as stored (its type in the first byte, then its bytes; "" for
-// none), and whether the two count as an earlier installation whose folder
-// becomes the destination.
+// careless or hostile writer could leave, or that name a folder no Install
+// could use: each value as stored (its type in the first byte, then its
+// bytes; "" for none), and whether the two count as an earlier installation
+// whose folder becomes the destination.
 #include "check.h"
 #include "sequence.h"
 #include "setup_state.h"
@@ -15,17 +15,18 @@ static std::string Value(DWORD type, const std::string &bytes) { return char(typ
 
 int main()
 {
-    const std::string d255 = "C:\\" + std::string(252, 'd'), v900("\x84\x03\0\0", 4);
+    const std::string d244 = "C:\\" + std::string(241, 'd'), v900("\x84\x03\0\0", 4);
     const std::string folder = Value(REG_SZ, std::string("C:\\x", 5)), version = Value(REG_BINARY, v900);
     const struct {
         const char *what;
         std::string folder, version;
         bool found;
     } cases[] = {
-        {"a folder of 255 characters", Value(REG_SZ, d255 + '\0'), version, true},
-        {"a folder of 256 characters", Value(REG_SZ, d255 + "e" + '\0'), version, false},
+        {"the longest folder an Install takes", Value(REG_SZ, d244 + '\0'), version, true},
+        {"a folder too long for an Install", Value(REG_SZ, d244 + "e" + '\0'), version, false},
+        {"a folder longer than its field", Value(REG_SZ, d244 + std::string(60, 'e') + '\0'), version, false},
         {"a folder without its terminator", Value(REG_SZ, "C:\\x"), version, true},
-        {"a folder filling the field without one", Value(REG_BINARY, d255 + "e"), version, false},
+        {"a folder on a drive that is gone", Value(REG_SZ, std::string("Q:\\x", 5)), version, false},
         {"a version of 2 bytes", folder, Value(REG_BINARY, v900.substr(0, 2)), false},
         {"a version of 8 bytes", folder, Value(REG_BINARY, v900 + v900), false},
         {"a version stored as REG_DWORD", folder, Value(REG_DWORD, v900), true},
