@@ -2,8 +2,9 @@
 #include "setup_state.h"
 #include "szdd_header.h"
 
-// The compressed bytes go to tempfile.tmp in the destination folder; LZ32
-// expands them into tempfile.new, which then takes the target's place.
+// The compressed bytes go to a file of their own in the destination folder,
+// and LZ32 expands them into the expanded file, which the install pass then
+// puts in the target's place.
 
 // LZ32 is loaded from the system folder by full path, so that a copy placed
 // beside the set-up program or in the current folder is never used.
@@ -58,7 +59,7 @@ static const char *LoadPayload(std::uint32_t resourceId)
 
 static const char *WriteTempFile()
 {
-    tempFile = CreateFileA(TempFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    tempFile = CreateFileA(CompressedFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (tempFile == INVALID_HANDLE_VALUE)
         return TextErrorCreateFile;
@@ -68,17 +69,14 @@ static const char *WriteTempFile()
     return written ? nullptr : TextErrorWriteFile;
 }
 
-// The file is expanded beside the target first and replaces it only when
-// it came out whole: a failed expansion leaves an earlier installation's
-// file as it was, and never a broken one. Both files are opened by plain
-// name in the current folder: LZOpenFileA and OpenFile keep the full path in
-// a 128-character record, so they fail in a deep destination folder, look
-// for the temporary file beside the set-up program before the current
-// folder, and fall back to the compressed name ("Brightlark.ex_") for a
-// target they cannot create.
+// Both files are opened by plain name in the current folder: LZOpenFileA
+// and OpenFile keep the full path in a 128-character record, so they fail in
+// a deep destination folder, look for the compressed file beside the set-up
+// program before the current folder, and fall back to the compressed name
+// ("Brightlark.ex_") for a target they cannot create.
 static const char *ExpandTempFile()
 {
-    HFILE temp = _lopen(TempFileName, OF_READ);
+    HFILE temp = _lopen(CompressedFileName, OF_READ);
     sourceFile = temp == HFILE_ERROR ? -1 : lzInit(temp);
     if (sourceFile < 0) {
         // LZInit leaves a file it refused open; close it so it can go.
@@ -98,32 +96,8 @@ static const char *ExpandTempFile()
                                                                                : TextErrorWriteFile;
 }
 
-// An earlier file is moved aside, never deleted, before the new one takes
-// its name; a folder in the way cannot be replaced. A file already under the
-// set-aside name is a leftover of an earlier pass: one cut off (a power cut)
-// before it could finish or undo itself, or one that could not delete a
-// program still running (Windows NT renames a running program's file but
-// does not delete it). Which it was cannot be told, and the file in place
-// is whole either way: that file is what this pass sets aside and puts back
-// on a failure, and the leftover goes.
-static const char *ReplaceTarget(const char *target, const char *setAside, bool *setAsideDone)
+const char *ExtractPayloadFile(std::uint32_t resourceId)
 {
-    DWORD attributes = GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            return TextErrorCreateFile;
-        DeleteFileA(setAside);
-        if (!MoveFileA(target, setAside))
-            return TextErrorCreateFile;
-        *setAsideDone = true;
-    }
-    return MoveFileA(ExpandedFileName, target) ? nullptr : TextErrorCreateFile;
-}
-
-const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target, const char *setAside,
-                               bool *setAsideDone)
-{
-    *setAsideDone = false;
     const char *failure = LoadPayload(resourceId);
     if (failure == nullptr && !LoadLz())
         failure = TextErrorWriteFile;
@@ -131,10 +105,6 @@ const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target, con
         failure = WriteTempFile();
     if (failure == nullptr)
         failure = ExpandTempFile();
-    if (failure == nullptr)
-        failure = ReplaceTarget(target, setAside, setAsideDone);
-    // No temporary file stays, whatever happened.
-    DeleteFileA(ExpandedFileName);
-    DeleteFileA(TempFileName);
+    DeleteFileA(CompressedFileName);
     return failure;
 }

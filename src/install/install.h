@@ -27,14 +27,11 @@ bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY ro
 // False when a value of it could not be written.
 bool RegisterUninstall();
 
-// Expands payload resource `resourceId` into the file `target` of the
-// current folder. An earlier file of that name is not deleted but moved to
-// `setAside` once the new one has come out whole; *setAsideDone tells
-// whether it was, also when the call then fails, so that the caller can put
-// it back. Leaves no temporary file and never a broken target; null when
-// done, else the message of the failure, for the caller to report.
-const char *ExtractPayloadFile(std::uint32_t resourceId, const char *target, const char *setAside,
-                               bool *setAsideDone);
+// Expands payload resource `resourceId` into the pass's expanded file in
+// the current folder, for the install pass to put in its target's place.
+// Leaves no compressed file behind; null when done, else the message of the
+// failure, for the caller to report.
+const char *ExtractPayloadFile(std::uint32_t resourceId);
 
 // The set-up drive and the extras on the product CD. The launchers give 1
 // when the shell started the program, else 0.
@@ -53,8 +50,9 @@ std::uint32_t CreateShellLink(const char *target, const char *link, const char *
                               const char *workingFolder);
 
 // Lays the product into destinationFolder under the progress window, then
-// writes the records, the uninstall entry and the shortcuts. False when the
-// user aborted: the folder is put back as the pass found it, an earlier
+// writes the records, the uninstall entry and the shortcuts. First it puts
+// back what an earlier pass that never finished had set aside. False when
+// the user aborted: the folder is put back as the pass found it, an earlier
 // installation's files included, and nothing is recorded. A failure puts
 // back the same and ends the run with its message.
 bool InstallPass();

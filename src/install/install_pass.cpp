@@ -1,3 +1,4 @@
+#include "destination.h"
 #include "install.h"
 #include "setup_state.h"
 #include "ui.h"
@@ -9,20 +10,42 @@ static std::int32_t abortFlag;
 static char scratch[512];
 static const std::uint32_t versionRecord = InstallerVersion;
 
-// The pass is a small transaction. Its record says what it changed in the
-// destination: the folder levels it made, by their lengths, and for each
-// row whether it created the row's file or folder or set an earlier file
-// aside. A failure or an abort undoes exactly that, and the folder holds
-// again what it held before; once every file is in place the set-aside
-// files are deleted, and only then are the records written.
+// The pass is a small transaction in the destination folder, and this file
+// holds all of it: its record, its recovery, its commit and its undo.
+//
+// The record says what the pass changed: the folder levels it made, by their
+// lengths, and for each row whether it created the row's file or folder or
+// set an earlier file aside (moved under the row's set-aside name, never
+// deleted) for the new one to take its name. Each change is recorded as it
+// succeeds; a failure or an abort undoes exactly that, and the folder holds
+// again what it held before.
+//
+// The marker stands in the folder from before the first earlier file is set
+// aside until every new file is in place: deleting it commits the pass. So
+// what an earlier pass left says what it means:
+// - set-aside files beside the marker: that pass was cut off (a power cut)
+//   before it could commit or undo, or its undo could not finish. Each is
+//   the only copy of an earlier file: it goes back in its place, over the
+//   file of that pass standing there, before anything else happens;
+// - set-aside files without the marker: that pass committed and could not
+//   delete them (a program still running held one). They are debris, and go.
+// The pass deletes no other file of its own accord, and the attributes of
+// its own files never stop it: it clears them first.
 enum RowChange : unsigned char { RowUntouched, RowCreated, RowSetAside };
 static unsigned char createdLevels[DestinationSize];
 static unsigned createdLevelCount;
 static RowChange rowChanges[PayloadRowCount];
+static bool markerMade;
 
 static bool Exists(const char *path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+static bool DeleteOwnFile(const char *name)
+{
+    SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(name) != 0;
 }
 
 static void CreateLevel(unsigned length)
@@ -49,19 +72,81 @@ static void CreateDestinationLevels(const char *destination)
     }
 }
 
+// The earlier file of `row` back in its place, over what stands there.
+static bool PutBack(unsigned row)
+{
+    const char *name = PayloadTable[row].fileName;
+    return (!Exists(name) || DeleteOwnFile(name)) && MoveFileA(SetAsideNames[row], name);
+}
+
+// Tells where the earlier file of `row` waits when it could not go back.
+// The pieces are bounded: a name of the table and a full name.
+static void NoteNotPutBack(unsigned row)
+{
+    static char note[512];
+    char path[FullNameSize];
+    JoinPath(setupState.destinationFolder, SetAsideNames[row], path, FullNameSize);
+    char *end = CopyText(PayloadTable[row].fileName, CopyText(TextNoteNotPutBack, note));
+    CopyText(TextNoteNextRun, CopyText(path, CopyText(TextNoteKeptAs, end)));
+    AskUser(note, MB_OK | MB_ICONINFORMATION, nullptr);
+}
+
+// What an earlier pass left, dealt with as the rule above says. False when
+// an earlier file could not go back: the marker then stays for the next run.
+static bool RecoverEarlierPass()
+{
+    bool committed = !Exists(PassMarkerName), whole = true;
+    for (unsigned row = 0; row < PayloadRowCount; ++row) {
+        if (!Exists(SetAsideNames[row]))
+            continue;
+        if (committed) {
+            DeleteOwnFile(SetAsideNames[row]);
+        } else if (!PutBack(row)) {
+            NoteNotPutBack(row);
+            whole = false;
+        }
+    }
+    DeleteOwnFile(CompressedFileName);
+    DeleteOwnFile(ExpandedFileName);
+    return whole;
+}
+
+static bool MakeMarker()
+{
+    HANDLE marker = CreateFileA(PassMarkerName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    markerMade = marker != INVALID_HANDLE_VALUE;
+    if (markerMade)
+        CloseHandle(marker);
+    return markerMade;
+}
+
+static bool UndoRow(unsigned row)
+{
+    const char *name = PayloadTable[row].fileName;
+    if (rowChanges[row] == RowSetAside)
+        return PutBack(row);
+    if (rowChanges[row] == RowCreated)
+        return PayloadTable[row].flags & PayloadFlagFolder ? RemoveDirectoryA(name) != 0
+                                                          : DeleteOwnFile(name);
+    return true;
+}
+
 // Still in the destination, whose rows have bare names: the rows from the
-// last to the first, then, from outside, the levels from the deepest.
+// last to the first, and the marker once every earlier file is back; then,
+// from outside, the levels from the deepest. An earlier file that cannot go
+// back stays set aside beside the marker, and a note says where.
 static void UndoChanges()
 {
+    bool whole = true;
     for (unsigned row = PayloadRowCount; row-- > 0;) {
-        const PayloadEntry &entry = PayloadTable[row];
-        if (rowChanges[row] == RowCreated && (entry.flags & PayloadFlagFolder))
-            RemoveDirectoryA(entry.fileName);
-        else if (rowChanges[row] == RowCreated)
-            DeleteFileA(entry.fileName);
-        else if (rowChanges[row] == RowSetAside)
-            DeleteFileA(entry.fileName), MoveFileA(SetAsideNames[row], entry.fileName);
+        if (!UndoRow(row) && rowChanges[row] == RowSetAside) {
+            NoteNotPutBack(row);
+            whole = false;
+        }
     }
+    if (markerMade && whole)
+        DeleteOwnFile(PassMarkerName);
     const char *destination = setupState.destinationFolder;
     // Leave the folder before taking it away.
     scratch[0] = destination[0];
@@ -75,14 +160,17 @@ static void UndoChanges()
     }
 }
 
-// Every new file is in place: the earlier ones go, and with them any that
-// an earlier pass left (see ReplaceTarget), read-only or not.
-static void CommitChanges()
+// Every new file is in place: deleting the marker commits the pass, and the
+// earlier files go. False, with nothing changed, when the marker stays.
+static bool CommitChanges()
 {
-    for (const char *name : SetAsideNames) {
-        SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(name);
-    }
+    if (!DeleteOwnFile(PassMarkerName))
+        return false;
+    markerMade = false;
+    for (unsigned row = 0; row < PayloadRowCount; ++row)
+        if (rowChanges[row] == RowSetAside)
+            DeleteOwnFile(SetAsideNames[row]);
+    return true;
 }
 
 static void UndoAndClose()
@@ -107,6 +195,24 @@ static bool UndoAndCloseIfAborted()
     FatalError(message);
 }
 
+// The earlier file goes aside and the new one takes its name; a folder in
+// the way cannot be replaced.
+static const char *PutInPlace(unsigned row)
+{
+    const char *name = PayloadTable[row].fileName;
+    DWORD attributes = GetFileAttributesA(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !MoveFileA(name, SetAsideNames[row]))
+            return TextErrorCreateFile;
+        rowChanges[row] = RowSetAside;
+    }
+    if (!MoveFileA(ExpandedFileName, name))
+        return TextErrorCreateFile;
+    if (rowChanges[row] == RowUntouched)
+        rowChanges[row] = RowCreated;
+    return nullptr;
+}
+
 // Null when the row is done, else the message of its failure.
 static const char *InstallRow(unsigned row)
 {
@@ -114,16 +220,18 @@ static const char *InstallRow(unsigned row)
     if (entry.flags & PayloadFlagFolder) {
         if (CreateDirectoryA(entry.fileName, nullptr))
             rowChanges[row] = RowCreated;
-    } else if (entry.flags & PayloadFlagExtract) {
-        CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
-        ProgressUpdate(nullptr, scratch, -1);
-        bool existed = Exists(entry.fileName), setAside;
-        const char *failure =
-            ExtractPayloadFile(entry.resourceId, entry.fileName, SetAsideNames[row], &setAside);
-        rowChanges[row] = setAside ? RowSetAside : existed ? RowUntouched : RowCreated;
-        return failure;
+        return nullptr;
     }
-    return nullptr;
+    if (!(entry.flags & PayloadFlagExtract))
+        return nullptr;
+    CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
+    ProgressUpdate(nullptr, scratch, -1);
+    const char *failure = ExtractPayloadFile(entry.resourceId);
+    if (failure == nullptr)
+        failure = PutInPlace(row);
+    // Gone already when the new file took its place.
+    DeleteOwnFile(ExpandedFileName);
+    return failure;
 }
 
 // The files are in place whatever the registry does; one note tells which
@@ -164,6 +272,10 @@ bool InstallPass()
     // ends the run before anything is extracted elsewhere.
     if (!SetCurrentDirectoryA(setupState.destinationFolder))
         FailPass(TextErrorDestination);
+    if (!RecoverEarlierPass())
+        FailPass(TextErrorUnfinished);
+    if (!MakeMarker())
+        FailPass(TextErrorCreateFile);
 
     for (unsigned row = 0; row < PayloadRowCount; ++row) {
         if (const char *failure = InstallRow(row))
@@ -174,7 +286,8 @@ bool InstallPass()
             return false;
     }
 
-    CommitChanges();
+    if (!CommitChanges())
+        FailPass(TextErrorCreateFile);
     WriteRecords();
     ProgressClose();
     return true;

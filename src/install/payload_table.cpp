@@ -9,8 +9,9 @@ const PayloadEntry PayloadTable[PayloadRowCount] = {
     {"sfxpack1.exe", IDR_PAYLOAD_SOUNDFX, PayloadFlagExtract},
 };
 
-const char TempFileName[] = "tempfile.tmp";
-const char ExpandedFileName[] = "tempfile.new";
-const char SetAsideNames[PayloadRowCount][11] = {
-    "tempfile.1", "tempfile.2", "tempfile.3", "tempfile.4", "tempfile.5",
+const char CompressedFileName[] = "Brightlark.~c";
+const char ExpandedFileName[] = "Brightlark.~n";
+const char PassMarkerName[] = "Brightlark.~p";
+const char SetAsideNames[PayloadRowCount][14] = {
+    "Brightlark.~1", "Brightlark.~2", "Brightlark.~3", "Brightlark.~4", "Brightlark.~5",
 };

@@ -23,9 +23,11 @@ constexpr unsigned PayloadRowProgram = 0;  // "Brightlark.exe"
 constexpr unsigned PayloadRowSoundFx = 4;  // "sfxpack1.exe"
 
 // What the install pass makes in the destination besides the product's
-// files: the compressed bytes of the file being extracted, the file expanded
-// from them until it takes its place, and for each row the earlier
-// installation's file, set aside until the pass has succeeded.
-extern const char TempFileName[];     // "tempfile.tmp"
-extern const char ExpandedFileName[]; // "tempfile.new"
-extern const char SetAsideNames[PayloadRowCount][11]; // "tempfile.1" to "tempfile.5"
+// files. Each name carries the product's name and a tilde, so that none is a
+// user's file: these are the only files the pass deletes of its own accord.
+extern const char CompressedFileName[]; // "Brightlark.~c": the compressed bytes of the file being extracted
+extern const char ExpandedFileName[];   // "Brightlark.~n": the file expanded from them, until it takes its place
+extern const char PassMarkerName[];     // "Brightlark.~p": there while earlier files may stand aside
+// For each row, the earlier installation's file, set aside until the pass
+// has succeeded.
+extern const char SetAsideNames[PayloadRowCount][14]; // "Brightlark.~1" to "Brightlark.~5"

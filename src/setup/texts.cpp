@@ -12,6 +12,9 @@ const char TextErrorResource[] = "ERROR: Could not find/load resource.";
 const char TextErrorCreateFile[] = "ERROR: Could not create file.";
 const char TextErrorWriteFile[] = "ERROR: Could not write to file.";
 const char TextErrorDestination[] = "ERROR: Could not create the destination folder.";
+const char TextErrorUnfinished[] =
+    "ERROR: Could not put back the files of an unfinished installation. Close every program "
+    "that may use them, and run the set-up again.";
 
 const char TextAskAbort[] = "Abort?";
 const char TextProductRunning[] =
@@ -22,6 +25,9 @@ const char TextNoteRecords[] = "NOTE: Could not write program directory/version 
 const char TextNoteUninstall[] = "NOTE: Could not write uninstall entry to registry.";
 const char TextNoteRecordsAndUninstall[] =
     "NOTE: Could not write program directory/version and uninstall entry to registry.";
+const char TextNoteNotPutBack[] = "NOTE: The earlier ";
+const char TextNoteKeptAs[] = " could not be put back. It is kept as ";
+const char TextNoteNextRun[] = "; the set-up puts it back when it next installs.";
 const char TextInvalidDestination[] =
     "You must specify a valid destination drive and directory such as C:\\Brightlark";
 const char TextAskUninstallOld[] =

@@ -17,6 +17,7 @@ extern const char TextErrorResource[];
 extern const char TextErrorCreateFile[];
 extern const char TextErrorWriteFile[];
 extern const char TextErrorDestination[];
+extern const char TextErrorUnfinished[];
 
 // Questions and notices
 extern const char TextAskAbort[];
@@ -25,6 +26,10 @@ extern const char TextNoteShortcut[];
 extern const char TextNoteRecords[];
 extern const char TextNoteUninstall[];
 extern const char TextNoteRecordsAndUninstall[];
+// "NOTE: The earlier <file> could not be put back. It is kept as <path>; ..."
+extern const char TextNoteNotPutBack[];
+extern const char TextNoteKeptAs[];
+extern const char TextNoteNextRun[];
 extern const char TextInvalidDestination[];
 extern const char TextAskUninstallOld[];
 extern const char TextAskSoundEffects[];

@@ -50,8 +50,14 @@ struct Start {
 // set-up, in its working folder and in the destination, and lets Wine load
 // such copies. Wow64 rows run only on 64-bit Windows, the others only where
 // a 32-bit set-up runs as on 32-bit Windows; Japanese rows only where the
-// ANSI code page is 932, the others only where it is not.
-enum Flags { ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32 };
+// ANSI code page is 932, the others only where it is not. ReadOnly makes the
+// earlier installation's files read-only, as files copied off a CD are;
+// MutexHeld has the test hold the set-up's mutex, as a set-up does before
+// its first window.
+enum Flags {
+    ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32, ReadOnlyEarlier = 64,
+    MutexHeld = 128
+};
 
 // A step of a row and the line of the table it stands on: each one is made
 // by a call, whose default argument is where the call is.
@@ -75,12 +81,13 @@ struct Scenario {
     std::string folder = "";        // working folder; "" for the program's own
     std::string program = "";       // build output copied to the command's program first
     std::string blocked = "";       // a file of the earlier installation that is a folder instead
-    std::string refused = "";       // the value whose write the fault build's registry refuses
+    std::string refused = "";       // the registry value or file the fault build refuses
 };
 
 // The set-up being played, the dialog the user is in, and where the bar
 // must stand when "Abort?" is asked.
 struct Run {
+    const Scenario *row;
     PROCESS_INFORMATION pi = {};
     HWND dialog = nullptr, progress = nullptr;
     int askedAt = -1;
@@ -308,20 +315,6 @@ static Step CloseProduct(Where at = Where::current())
     return At(at, [](Run &) { return ok(WaitFor(ProductClosed, Patience), "product closed"); });
 }
 
-static Step SecondSetupEndsSilently(Where at = Where::current())
-{
-    return At(at, [](Run &) {
-        PROCESS_INFORMATION second;
-        DWORD code = 1;
-        bool shown = false;
-        if (!ok(StartProcess(ByHand, "R:\\", &second, job), "second set-up started"))
-            return false;
-        WaitFor([&] { return (shown = shown || FindDialog(second.dwProcessId, nullptr)) ||
-                             WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, Patience);
-        return ok(WaitExit(second, 0, &code) && code == 0 && !shown, "second set-up ends silently (%lu)", code);
-    });
-}
-
 // The set-up keeps Windows' boxes for a missing disc away. Its error mode
 // is read in its own process: a thread started there sets the quiet mode
 // and ends with the mode it found.
@@ -386,6 +379,45 @@ static Step Abort(int pump, int answer, Where at = Where::current())
                at);
 }
 
+static Step Esc(int pump, Where at = Where::current())
+{
+    return At(at, [=](Run &run) { return EscAt(run, pump); });
+}
+
+// "Abort?" holds the pass at a known pump; the power goes there, and comes
+// back for the same set-up to be started again.
+static bool StartSetup(Run &run);
+static Step PowerCut(Where at = Where::current())
+{
+    return At(at, [](Run &run) {
+        bool held = Until(run, [&] { return FindDialog(run.pi.dwProcessId, TextSetupCaption) != nullptr; });
+        DWORD code;
+        TerminateProcess(run.pi.hProcess, 1);
+        return ok(held && WaitExit(run.pi, Patience, &code), "the set-up cut off at \"%s\"", TextAskAbort);
+    });
+}
+static Step Restart(Where at = Where::current()) { return At(at, StartSetup); }
+
+// The earlier installation's program (the stand-in) waits whole as `name`.
+static Step Aside(std::string name, Where at = Where::current())
+{
+    return At(at, [=](Run &run) {
+        std::string aside = Join(run.row->earlierFolder, name);
+        return ok(ReadFileBytes(aside) == ReadFileBytes(Build + "\\sample\\standin.exe"), "the earlier program waits as %s",
+                  aside.c_str()) || true;
+    });
+}
+
+// A window of the class that set-ups of every version look for marks this one.
+static Step Marked(Where at = Where::current())
+{
+    return At(at, [](Run &run) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(FindWindowA(TextSetupCaption, nullptr), &owner);
+        return ok(owner == run.pi.dwProcessId, "a window of class \"%s\" marks the set-up", TextSetupCaption) || true;
+    });
+}
+
 // ---- Before and after ------------------------------------------------------
 
 static std::string SetupPath(const Scenario &row) { return row.command.substr(0, row.command.find(' ')); }
@@ -408,9 +440,12 @@ static void Settle()
 }
 
 // Takes away all that rows make.
+static HANDLE heldMutex;
 static void Clean()
 {
     Settle();
+    CloseHandle(heldMutex);
+    heldMutex = nullptr;
     RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey.c_str());
     for (const char *program : {"setup.exe", "naive.exe"})
@@ -449,19 +484,27 @@ static void Prepare(const Scenario &row)
     WriteValue(HKEY_CURRENT_USER, (AppDefaults + std::string("setup.exe")).c_str(), "Version", Sz(row.windows));
     if (!row.program.empty())
         CopyTo(Build + "\\" + row.program, SetupPath(row));
-    // An earlier installation: its records, its five files and its
-    // uninstaller. Its program is the stand-in, so that a start of it shows
-    // in the log; each other file holds bytes of its own.
+    // An earlier installation: its records, and where its folder can hold
+    // them its five files and its uninstaller. Its program is the stand-in,
+    // so that a start of it shows in the log; each other file holds bytes of
+    // its own.
     Values values = row.earlier ? Earlier(row) : Values(5);
     for (size_t i = 0; i < values.size(); ++i)
         WriteValue(Records[i].root, Records[i].key, Records[i].name, values[i]);
+    bool files = row.earlier && Join(row.earlierFolder, "Brightlark.exe").size() < MAX_PATH;
+    if (files)
+        SHCreateDirectoryExA(nullptr, row.earlierFolder.c_str(), nullptr);
     for (const PayloadEntry &entry : PayloadTable)
-        if (row.earlier)
-            SHCreateDirectoryExA(nullptr, row.earlierFolder.c_str(), nullptr),
-                WriteFileBytes(Join(row.earlierFolder, entry.fileName), std::string("earlier ") + entry.fileName);
+        if (files)
+            WriteFileBytes(Join(row.earlierFolder, entry.fileName), std::string("earlier ") + entry.fileName);
     for (const char *name : {"Brightlark.exe", "uninstall.exe"})
-        if (row.earlier)
+        if (files)
             CopyTo(Build + "\\sample\\standin.exe", Join(row.earlierFolder, name));
+    for (const PayloadEntry &entry : PayloadTable)
+        if (row.flags & ReadOnlyEarlier)
+            SetFileAttributesA(Join(row.earlierFolder, entry.fileName).c_str(), FILE_ATTRIBUTE_READONLY);
+    if (row.flags & MutexHeld)
+        heldMutex = CreateMutexA(nullptr, FALSE, "Global\\Install Brightlark");
     if (!row.blocked.empty())
         DeleteFileA(Join(row.earlierFolder, row.blocked).c_str()), CreateDirectoryA(Join(row.earlierFolder, row.blocked).c_str(), nullptr);
     for (const std::string &folder : {ProgramsDir, DesktopDir})
@@ -526,7 +569,7 @@ static void CheckOutcome(const Scenario &row)
     ok(!old || Contents(row.earlierFolder) == earlierBefore, "%s as it was", row.earlierFolder.c_str());
     // Nothing of the pass's own stays.
     for (const auto &[name, bytes] : Contents(done ? dest : row.earlierFolder))
-        ok(name.rfind("tempfile.", 0) != 0, "no leftover %s", name.c_str());
+        ok(name.find(".~") == std::string::npos, "no leftover %s", name.c_str());
     ok(done || !FileExists(DefaultDest), "no %s", DefaultDest);
     // A typed folder's levels are made whole, with no other folder beside them.
     if (row.flags & Japanese)
@@ -570,25 +613,33 @@ static void CheckStarts(const Scenario &row)
         ok(false, "not started: %s [%s] in %s", start.program.c_str(), start.parameters.c_str(), start.folder.c_str());
 }
 
+// A program named without a path is looked for in the starter's folder.
+static bool StartSetup(Run &run)
+{
+    const Scenario &row = *run.row;
+    std::string folder = StartFolder(row);
+    char here[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, here);
+    SetCurrentDirectoryA(folder.c_str());
+    bool started = StartProcess(row.command, folder.c_str(), &run.pi, job);
+    SetCurrentDirectoryA(here);
+    SetEnvironmentVariableA("BRIGHTLARK_REFUSED", nullptr);
+    return ok(started, "started %s", row.command.c_str());
+}
+
 static void RunScenario(const Scenario &row)
 {
     int failedBefore = failedChecks;
     DWORD began = GetTickCount();
     checkContext = row.name;
     Prepare(row);
-    Run run;
-    std::string folder = StartFolder(row);
-    // A program named without a path is looked for in the starter's folder.
-    char here[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, here);
-    SetCurrentDirectoryA(folder.c_str());
-    // The fault build's registry refuses the value the row names.
-    SetEnvironmentVariableA("BRIGHTLARK_REFUSED_VALUE", row.refused.empty() ? nullptr : row.refused.c_str());
-    bool started = StartProcess(row.command, folder.c_str(), &run.pi, job);
-    SetCurrentDirectoryA(here);
+    Run run = {&row};
+    // The fault build refuses what the row names; a set-up started again
+    // meets no refusal.
+    SetEnvironmentVariableA("BRIGHTLARK_REFUSED", row.refused.empty() ? nullptr : row.refused.c_str());
     // A step that cannot be done names its line in the table; so do the
     // checks made on its way.
-    if (ok(started, "started %s", row.command.c_str())) {
+    if (StartSetup(run)) {
         for (const Step &step : row.steps) {
             checkContext = std::string(row.name) + " (at the step of line " + std::to_string(step.line) + ")";
             if (!CheckAt(__FILE_NAME__, step.line, step.act(run), "the step could not be done"))
@@ -604,6 +655,7 @@ static void RunScenario(const Scenario &row)
     }
     Settle();
     CheckOutcome(row);
+    std::string folder = StartFolder(row);
     for (const PayloadEntry &entry : PayloadTable)
         ok(!FileExists(Join(folder, entry.fileName)), "nothing extracted into %s", folder.c_str());
     CheckStarts(row);
@@ -635,6 +687,8 @@ static std::vector<Scenario> Table()
         return All({Install(), Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)}, at);
     };
     const int Locked = ReadOnly | Disabled;
+    const std::string NotPutBack = std::string(TextNoteNotPutBack) + "Brightlark.exe" + TextNoteKeptAs +
+                                   Join(OldDest, "Brightlark.~1") + TextNoteNextRun;
     return {
         {.name = "fresh install by autorun, Windows 98",
          .steps = {Meet(IDC_AGREEMENT_TEXT), QuietErrors(), Is(IDC_AGREEMENT_TEXT, ReadOnly), Press(IDOK),
@@ -647,15 +701,16 @@ static std::vector<Scenario> Table()
         {.name = "DirectX accepted: no final offer", .steps = {Agree(), Main(), Install(), Answer(TextAskDirectX, IDYES)},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}},
         {.name = "Win32s refused", .steps = {Fatal(TextErrorPlatform)}, .windows = "win31"},
-        {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Cancel()}},
+        {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Marked(), Cancel()}},
         {.name = "folder browser: cancel, then the desktop",
          .steps = {Agree(), Main(), Browse(IDCANCEL), Reads(IDC_MAIN_FOLDER, DefaultDest), Browse(IDOK),
                    Reads(IDC_MAIN_FOLDER, Join(DesktopDir, "Brightlark")), Cancel()}},
-        // Records on a drive that is gone count as no earlier installation.
-        {.name = "records and destination on a missing drive",
+        // Records naming a folder no Install could use count as no earlier
+        // installation, and stay.
+        {.name = "records naming a folder of 250 characters; a destination on a missing drive",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Type(IDC_MAIN_FOLDER, "Q:\\x"),
                    Install(), Fatal(TextErrorDestination)},
-         .earlier = 899, .earlierFolder = "Q:\\Brightlark"},
+         .earlier = 899, .earlierFolder = "C:\\t\\" + std::string(246, 'g')},
         {.name = "destination typed with a closing backslash", .steps = {TypeFolder(Trail), Install(), NoDirectX(), NoStart()},
          .installed = Trail, .starts = {Sfx(Trail, "/1"), Coder}},
         // A destination too long for its files is refused whole; one that
@@ -671,7 +726,7 @@ static std::vector<Scenario> Table()
          .steps = {Agree(), Main(), Install(), Answer(TextProductRunning, IDOK), Main(), CloseProduct(), Install(),
                    NoDirectX(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
-        {.name = "second set-up while one runs", .steps = {Meet(IDC_AGREEMENT_TEXT), SecondSetupEndsSilently(), Cancel()}},
+        {.name = "a set-up holds the mutex, with no window yet: this one ends at once", .steps = {}, .flags = MutexHeld},
         {.name = "update over 899 via the CD menu",
          .steps = {Choose(IDC_MENU_SETUP), Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
                    Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDYES)},
@@ -709,6 +764,20 @@ static std::vector<Scenario> Table()
          .command = ByHand},
         {.name = "abort after the fifth file over 899", .steps = {Agree(), Main(), Abort(6, IDYES)}, .earlier = 899,
          .command = ByHand},
+        // Cut off with two files set aside, the update starts again from
+        // the earlier installation, read-only files and all.
+        {.name = "an update over read-only files cut off, then run again",
+         .steps = {Agree(), Main(), Esc(3), PowerCut(), Aside("Brightlark.~1"), Restart(), Agree(), Main(), Install(),
+                   Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDNO)},
+         .installed = OldDest, .starts = {Coder}, .earlier = 899, .command = ByHand, .flags = ReadOnlyEarlier},
+        // An earlier file that cannot go back is reported and kept aside; the
+        // next run puts it back first, so that its own abort leaves the
+        // earlier installation whole.
+        {.name = "an undo that cannot put the earlier program back, then an abort",
+         .steps = {Agree(), Main(), Esc(3), Answer(TextAskAbort, IDYES), Answer(NotPutBack, IDOK), Aside("Brightlark.~1"),
+                   Restart(), Agree(), Main(), Abort(2, IDYES)},
+         .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_refusals.exe",
+         .refused = "Brightlark.~1"},
         {.name = "a folder in the fourth file's place over 899",
          .steps = {Agree(), Main(), Install(), Fatal(TextErrorCreateFile)}, .earlier = 899, .command = ByHand,
          .blocked = "trkpl32.dll"},
@@ -722,11 +791,11 @@ static std::vector<Scenario> Table()
         {.name = "product records that cannot be written: a note",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
-         .program = "setup_fault_registry.exe", .refused = "ProgramVersion"},
+         .program = "setup_fault_refusals.exe", .refused = "ProgramVersion"},
         {.name = "uninstall command that cannot be written: a note, and no entry",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteUninstall, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
-         .program = "setup_fault_registry.exe", .refused = "UninstallString"},
+         .program = "setup_fault_refusals.exe", .refused = "UninstallString"},
         // Any line of the start log naming setup.exe is a planted library at
         // work; the destination is the current folder when LZ32 is needed.
         // On Vista the set-up leaves the DLL search as it is: only loading by
