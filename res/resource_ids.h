@@ -3,6 +3,10 @@
 #ifndef BRIGHTLARK_RESOURCE_IDS_H
 #define BRIGHTLARK_RESOURCE_IDS_H
 
+/* Application manifest, resource type 24: Windows reads a program's own
+   manifest only under id 1 */
+#define IDR_MANIFEST 1
+
 /* Icon group of the window class */
 #define IDI_SETUP 100
 

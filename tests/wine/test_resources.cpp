@@ -1,6 +1,7 @@
 // The art the build puts into setup.exe, which nothing else looks at: a
 // banner or an icon that does not decode leaves a dialog without its picture,
-// and no message says so.
+// and no message says so. And its manifest as Windows reads it: one that
+// Windows cannot read starts the set-up without administrator rights.
 //   test_resources SETUP_EXE (a Unix path)
 #include "check.h"
 #include "resource_ids.h"
@@ -35,5 +36,20 @@ int main(int, char **argv)
                CreateIconFromResourceEx(bits, bytes, TRUE, 0x00030000, size, size, 0),
            "the icon group's %dx%d image decodes", size, size);
     }
+    std::string path = WinePath(argv[1]);
+    ACTCTXA manifest = {};
+    manifest.cbSize = sizeof manifest;
+    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    manifest.lpSource = path.c_str();
+    manifest.lpResourceName = MAKEINTRESOURCEA(IDR_MANIFEST);
+    HANDLE context = CreateActCtxA(&manifest);
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+    ok(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level, sizeof level, nullptr) &&
+           level.RunLevel == ACTCTX_RUN_LEVEL_REQUIRE_ADMIN && !level.UiAccess,
+       "the manifest asks for administrator rights (run level %d)", level.RunLevel);
+    DWORD versions[64] = {};
+    ok(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, versions, sizeof versions, nullptr) &&
+           versions[0] == 5,
+       "the manifest names five Windows versions (%lu)", versions[0]);
     return Summary();
 }
