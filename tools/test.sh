@@ -21,6 +21,7 @@ cmake --build "$build/win32" -j "$jobs"
 tools/check-imports.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe \
     "$build/win32"/tests/wine/*.exe "$build/win32"/sample/*.exe "$build/win32"/sample/*.dll
 tools/check-instructions.sh i686-w64-mingw32-objdump "$build/win32"/setup*.exe
+tools/check-manifest.sh res/setup.manifest
 tools/reproducible.sh "$build/win32" "$build/reproducible"
 
 # The 64-bit twin of the same sources under 64-bit Wine: a quick first pass.
