@@ -37,17 +37,14 @@ int main(int, char **argv)
            "the icon group's %dx%d image decodes", size, size);
     }
     std::string path = WinePath(argv[1]);
-    ACTCTXA manifest = {};
-    manifest.cbSize = sizeof manifest;
-    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    manifest.lpSource = path.c_str();
-    manifest.lpResourceName = MAKEINTRESOURCEA(IDR_MANIFEST);
+    ACTCTXA manifest = {sizeof manifest, ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr,
+                        MAKEINTRESOURCEA(IDR_MANIFEST), nullptr, nullptr};
     HANDLE context = CreateActCtxA(&manifest);
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
     ok(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level, sizeof level, nullptr) &&
            level.RunLevel == ACTCTX_RUN_LEVEL_REQUIRE_ADMIN && !level.UiAccess,
        "the manifest asks for administrator rights (run level %d)", level.RunLevel);
-    DWORD versions[64] = {};
+    DWORD versions[64] = {}; // the count, then one element a version
     ok(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, versions, sizeof versions, nullptr) &&
            versions[0] == 5,
        "the manifest names five Windows versions (%lu)", versions[0]);
