@@ -1,6 +1,7 @@
-// The code that needs no Windows: text operations, and every composition
-// with a limit, at its limits. Buffers are exactly the product's sizes, on
-// the heap, so that AddressSanitizer sees any write past them.
+// The code that needs no Windows: text operations, the payload's check
+// value, and every composition with a limit, at its limits. Buffers are
+// exactly the product's sizes, on the heap, so that AddressSanitizer sees any
+// write past them.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "check_value.h"
 #include "destination.h"
 #include "registry_path.h"
 #include "shell_path.h"
@@ -150,6 +152,20 @@ TEST(Registry, ATextReadMustEndInsideItsBuffer)
         if (c.text) {
             EXPECT_STREQ(buffer.get(), c.text);
         }
+    }
+}
+
+// The standard CRC-32's known values, each continued over a second piece.
+TEST(CheckValue, KnownValuesInOneOrTwoPieces)
+{
+    const struct {
+        const char *first, *second;
+        std::uint32_t value;
+    } cases[] = {{"", "", 0}, {"a", "", 0xE8B7BE43}, {"123456789", "", 0xCBF43926}, {"1234", "56789", 0xCBF43926}};
+    for (const auto &c : cases) {
+        const auto piece = [](const char *text) { return reinterpret_cast<const unsigned char *>(text); };
+        const std::uint32_t first = ContinueCheckValue(0, piece(c.first), std::strlen(c.first));
+        EXPECT_EQ(ContinueCheckValue(first, piece(c.second), std::strlen(c.second)), c.value) << c.first << c.second;
     }
 }
 
