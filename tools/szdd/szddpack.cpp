@@ -1,13 +1,15 @@
 // szddpack: packs one product file into SZDD form at build time.
 //
-//   szddpack [-n TARGETNAME] INPUT OUTPUT
+//   szddpack [-n TARGETNAME] INPUT OUTPUT [CHECKS]
 
+#include "check_value.h"
 #include "szdd_compress.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,9 +25,10 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: szddpack [-n TARGETNAME] INPUT OUTPUT\n"
+    "Usage: szddpack [-n TARGETNAME] INPUT OUTPUT [CHECKS]\n"
     "Packs INPUT into SZDD form, as Windows' EXPAND and LZ32 expand it, and\n"
-    "writes it to OUTPUT.\n"
+    "writes it to OUTPUT. CHECKS, when named, gets the check values: the\n"
+    "CRC-32 of OUTPUT's bytes, then that of INPUT's, 4 bytes each, little-endian.\n"
     "\n"
     "  -n TARGETNAME  the file's name once expanded; its last character goes\n"
     "                 into the header (default: INPUT's file name)\n"
@@ -104,6 +107,22 @@ void write_output(const std::string& path, std::span<const std::uint8_t> bytes) 
     }
 }
 
+// The check values of the packed file and of the file it expands to. Taken
+// in pieces: a packed file may pass the 32-bit count its input keeps to.
+std::vector<std::uint8_t> check_values(std::span<const std::uint8_t> packed, std::span<const std::uint8_t> data) {
+    std::vector<std::uint8_t> checks;
+    for (std::span<const std::uint8_t> bytes : {packed, data}) {
+        std::uint32_t value = 0;
+        while (!bytes.empty()) {
+            const std::size_t piece = std::min<std::size_t>(bytes.size(), std::size_t{1} << 30);
+            value = ContinueCheckValue(value, bytes.data(), static_cast<std::uint32_t>(piece));
+            bytes = bytes.subspan(piece);
+        }
+        for (int shift = 0; shift < 32; shift += 8) checks.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+    return checks;
+}
+
 int usage_error(const std::string& message) {
     std::cerr << "szddpack: " << message << "\n" << kUsage;
     return 2;
@@ -131,7 +150,7 @@ int main(int argc, char** argv) {
             return usage_error("unknown option '" + arg + "'");
         }
     }
-    if (files.size() != 2) return usage_error("expected INPUT and OUTPUT");
+    if (files.size() != 2 && files.size() != 3) return usage_error("expected INPUT, OUTPUT and perhaps CHECKS");
     const std::string& input = files[0];
     const std::string& output = files[1];
 
@@ -146,6 +165,7 @@ int main(int argc, char** argv) {
         if (szdd::expand(packed) != data)
             throw Failure("packing '" + input + "' went wrong: the result does not expand back to it");
         write_output(output, packed);
+        if (files.size() == 3) write_output(files[2], check_values(packed, data));
     } catch (const Failure& failure) {
         std::cerr << "szddpack: " << failure.what() << "\n";
         return 1;
