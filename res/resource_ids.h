@@ -56,4 +56,9 @@
 #define IDR_PAYLOAD_PLAYLIST 5003
 #define IDR_PAYLOAD_SOUNDFX 5004
 
+/* The payload's check values, 40 bytes under the same type: for 5000 to
+   5004 in turn, the CRC-32 of the resource's bytes, then that of the file it
+   expands to, each 4 bytes little-endian */
+#define IDR_PAYLOAD_CHECKS 5010
+
 #endif
