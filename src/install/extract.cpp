@@ -1,4 +1,6 @@
+#include "check_value.h"
 #include "install.h"
+#include "resource_ids.h"
 #include "setup_state.h"
 #include "szdd_header.h"
 
@@ -40,20 +42,44 @@ static bool LoadLz()
 
 // Each step gives null when it is done, else the message of its failure.
 
-// The resource must be a whole SZDD file: its header says how long the
-// expanded file must come out.
-static const char *LoadPayload(std::uint32_t resourceId)
+// A payload resource of the program's own, its bytes and their count; null
+// when there is none.
+static const unsigned char *LoadResourceBytes(std::uint32_t resourceId, DWORD *size)
 {
     HINSTANCE module = setupState.instanceHandle;
     resourceHandle = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "RT_RCDATA");
     if (resourceHandle == nullptr)
-        return TextErrorResource;
-    resourceSize = SizeofResource(module, resourceHandle);
+        return nullptr;
+    *size = SizeofResource(module, resourceHandle);
     HGLOBAL loaded = LoadResource(module, resourceHandle);
-    resourceBytes = loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
-    if (resourceBytes == nullptr ||
-        !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
+    return loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
+}
+
+bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks)
+{
+    DWORD size = 0;
+    const unsigned char *values = LoadResourceBytes(IDR_PAYLOAD_CHECKS, &size);
+    std::uint32_t at = (resourceId - IDR_PAYLOAD_PROGRAM) * 8;
+    if (values == nullptr || resourceId < IDR_PAYLOAD_PROGRAM || size < at + 8)
+        return false;
+    std::uint32_t read[2] = {};
+    for (unsigned i = 0; i < 8; ++i)
+        read[i / 4] |= std::uint32_t(values[at + i]) << (i % 4 * 8);
+    checks->compressed = read[0];
+    checks->expanded = read[1];
+    return true;
+}
+
+// The resource must be the very SZDD file the build made: its header then
+// says how long the expanded file must come out.
+static const char *LoadPayload(std::uint32_t resourceId, const PayloadChecks &checks)
+{
+    resourceBytes = LoadResourceBytes(resourceId, &resourceSize);
+    if (resourceBytes == nullptr)
         return TextErrorResource;
+    if (ContinueCheckValue(0, resourceBytes, resourceSize) != checks.compressed ||
+        !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
+        return TextErrorDamaged;
     return nullptr;
 }
 
@@ -92,13 +118,34 @@ static const char *ExpandTempFile()
     LONG copied = lzCopy(sourceFile, expandedFile);
     lzClose(sourceFile);
     lzClose(expandedFile);
-    return copied >= 0 && static_cast<std::uint32_t>(copied) == expandedLength ? nullptr
-                                                                               : TextErrorWriteFile;
+    return copied < 0 ? TextErrorWriteFile : nullptr;
 }
 
-const char *ExtractPayloadFile(std::uint32_t resourceId)
+// The expanded file as it lies on the disk must be the product's file, of
+// the length and check value the build gave it.
+static const char *CheckExpandedFile(const PayloadChecks &checks)
 {
-    const char *failure = LoadPayload(resourceId);
+    static unsigned char piece[16384];
+    HANDLE file = CreateFileA(ExpandedFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return TextErrorWriteFile;
+    std::uint32_t value = 0, length = 0;
+    DWORD count = 0;
+    BOOL read;
+    while ((read = ReadFile(file, piece, sizeof piece, &count, nullptr)) != 0 && count != 0) {
+        value = ContinueCheckValue(value, piece, count);
+        length += count;
+    }
+    CloseHandle(file);
+    if (!read)
+        return TextErrorWriteFile;
+    return length == expandedLength && value == checks.expanded ? nullptr : TextErrorDamaged;
+}
+
+const char *ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks)
+{
+    const char *failure = LoadPayload(resourceId, checks);
     if (failure == nullptr && !LoadLz())
         failure = TextErrorWriteFile;
     if (failure == nullptr)
@@ -106,5 +153,7 @@ const char *ExtractPayloadFile(std::uint32_t resourceId)
     if (failure == nullptr)
         failure = ExpandTempFile();
     DeleteFileA(CompressedFileName);
+    if (failure == nullptr)
+        failure = CheckExpandedFile(checks);
     return failure;
 }

@@ -27,11 +27,21 @@ bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY ro
 // False when a value of it could not be written.
 bool RegisterUninstall();
 
+// The check values the build recorded for payload resource `resourceId`:
+// of its compressed bytes, and of the product file it expands to. False
+// when there are none.
+struct PayloadChecks {
+    std::uint32_t compressed, expanded;
+};
+bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks);
+
 // Expands payload resource `resourceId` into the pass's expanded file in
-// the current folder, for the install pass to put in its target's place.
-// Leaves no compressed file behind; null when done, else the message of the
-// failure, for the caller to report.
-const char *ExtractPayloadFile(std::uint32_t resourceId);
+// the current folder, for the install pass to put in its target's place,
+// once its compressed bytes and the file it gave match `checks`. Leaves no
+// compressed file behind; null when done, else the message of the failure
+// for the caller to report: TextErrorDamaged when the payload is not what
+// the build made (the caller names the file), never a disk's message.
+const char *ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks);
 
 // The set-up drive and the extras on the product CD. The launchers give 1
 // when the shell started the program, else 0.

@@ -213,6 +213,16 @@ static const char *PutInPlace(unsigned row)
     return nullptr;
 }
 
+// A damaged copy of the set-up is told as that, with the file that shows
+// it, and never as a disk's fault. The pieces are bounded: a name of the
+// table between two texts.
+static const char *DamageMessage(const char *name)
+{
+    static char message[256];
+    CopyText(TextErrorDamagedEnd, CopyText(name, CopyText(TextErrorDamaged, message)));
+    return message;
+}
+
 // Null when the row is done, else the message of its failure.
 static const char *InstallRow(unsigned row)
 {
@@ -226,7 +236,11 @@ static const char *InstallRow(unsigned row)
         return nullptr;
     CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
     ProgressUpdate(nullptr, scratch, -1);
-    const char *failure = ExtractPayloadFile(entry.resourceId);
+    PayloadChecks checks;
+    const char *failure =
+        FindPayloadChecks(entry.resourceId, &checks) ? ExtractPayloadFile(entry.resourceId, checks) : TextErrorDamaged;
+    if (failure == TextErrorDamaged)
+        failure = DamageMessage(entry.fileName);
     if (failure == nullptr)
         failure = PutInPlace(row);
     // Gone already when the new file took its place.

@@ -12,6 +12,9 @@ const char TextErrorResource[] = "ERROR: Could not find/load resource.";
 const char TextErrorCreateFile[] = "ERROR: Could not create file.";
 const char TextErrorWriteFile[] = "ERROR: Could not write to file.";
 const char TextErrorDestination[] = "ERROR: Could not create the destination folder.";
+const char TextErrorDamaged[] = "ERROR: This set-up program is damaged: its copy of ";
+const char TextErrorDamagedEnd[] =
+    " is not whole. Copy the set-up program again from the CD, or download it again.";
 const char TextErrorUnfinished[] =
     "ERROR: Could not put back the files of an unfinished installation. Close every program "
     "that may use them, and run the set-up again.";

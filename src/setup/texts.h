@@ -18,6 +18,9 @@ extern const char TextErrorCreateFile[];
 extern const char TextErrorWriteFile[];
 extern const char TextErrorDestination[];
 extern const char TextErrorUnfinished[];
+// "ERROR: This set-up program is damaged: its copy of <file> is not whole. ..."
+extern const char TextErrorDamaged[];
+extern const char TextErrorDamagedEnd[];
 
 // Questions and notices
 extern const char TextAskAbort[];

@@ -1,17 +1,22 @@
 // Payload extraction from real resources through the system's LZ32: the
 // file it expands, what it leaves in the folder, and the message of each
-// failure, which the install pass shows.
+// failure, which the install pass shows. A payload that is not what the build
+// made is damage, wherever its bytes differ, and so is a file that does not
+// come out as the build's.
 //   test_extract SAMPLE_DIR SCRATCH_DIR   (Unix paths)
 #include "check.h"
 #include "install.h"
 #include "resource_ids.h"
 #include "setup_state.h"
 
-// The payload's third file, and faulty payloads that only this test carries.
-enum : std::uint32_t { Good = IDR_PAYLOAD_CDREADER, Missing = 4999, Truncated = 6000, Signature = 6001 };
+// The payload's third file, and faulty copies of it that only this test
+// carries: cut short, and with one byte changed in the signature, the name
+// LZ32 never reads, the middle and the last byte.
+enum : std::uint32_t { Good = IDR_PAYLOAD_CDREADER, Missing = 4999, Truncated = 6000, Last = 6004 };
 // What the folder holds before: a stray compressed file, or a folder where
-// the compressed or the expanded file goes.
-enum { StrayCompressed = 1, CompressedFolder = 2, ExpandedFolder = 4 };
+// the compressed or the expanded file goes. OtherFile: the check value of
+// the expanded file is another file's.
+enum { StrayCompressed = 1, CompressedFolder = 2, ExpandedFolder = 4, OtherFile = 8 };
 
 int main(int, char **argv)
 {
@@ -23,11 +28,12 @@ int main(int, char **argv)
     } cases[] = {
         {"over a stray compressed file", Good, StrayCompressed, nullptr},
         {"resource missing", Missing, 0, TextErrorResource},
-        {"wrong signature", Signature, 0, TextErrorResource},
-        {"truncated stream", Truncated, 0, TextErrorWriteFile},
+        {"expanding to another file", Good, OtherFile, TextErrorDamaged},
         {"the compressed file's name is a folder", Good, CompressedFolder, TextErrorCreateFile},
         {"the expanded file's name is a folder", Good, ExpandedFolder, TextErrorCreateFile},
     };
+    PayloadChecks good;
+    ok(FindPayloadChecks(Good, &good), "the payload's check values found");
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     const std::string sample = WinePath(argv[1]) + "\\", folder = WinePath(argv[2]) + "\\";
     for (const auto &c : cases) {
@@ -39,13 +45,18 @@ int main(int, char **argv)
         if (c.before & (CompressedFolder | ExpandedFolder))
             CreateDirectoryA(c.before & CompressedFolder ? CompressedFileName : ExpandedFileName, nullptr);
 
-        const char *message = ExtractPayloadFile(c.id);
+        PayloadChecks checks = good;
+        checks.expanded ^= c.before & OtherFile;
+        const char *message = ExtractPayloadFile(c.id, checks);
         ok(message == c.message, "%s: ends with \"%s\"", c.what, message ? message : "done");
         ok(c.before & CompressedFolder || !FileExists(folder + CompressedFileName), "%s: no compressed file left", c.what);
         if (!c.message)
             ok(ReadFileBytes(folder + ExpandedFileName) == ReadFileBytes(sample + PayloadTable[2].fileName),
                "%s: the file expanded", c.what);
     }
+    for (std::uint32_t id = Truncated; id <= Last; ++id)
+        ok(ExtractPayloadFile(id, good) == TextErrorDamaged && !FileExists(folder + CompressedFileName),
+           "faulty copy %u: damage, and no compressed file left", id);
     SetCurrentDirectoryA("C:\\");
     RemoveTree(folder);
     return Summary();

@@ -687,6 +687,7 @@ static std::vector<Scenario> Table()
         return All({Install(), Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)}, at);
     };
     const int Locked = ReadOnly | Disabled;
+    const std::string Damaged = std::string(TextErrorDamaged) + "trkpl32.dll" + TextErrorDamagedEnd;
     const std::string NotPutBack = std::string(TextNoteNotPutBack) + "Brightlark.exe" + TextNoteKeptAs +
                                    Join(OldDest, "Brightlark.~1") + TextNoteNextRun;
     return {
@@ -781,12 +782,13 @@ static std::vector<Scenario> Table()
         {.name = "a folder in the fourth file's place over 899",
          .steps = {Agree(), Main(), Install(), Fatal(TextErrorCreateFile)}, .earlier = 899, .command = ByHand,
          .blocked = "trkpl32.dll"},
-        // The fourth file is faulty: the three before it are written, then
-        // taken away again with the folders the pass made.
-        {.name = "faulty payload, fresh: nothing left", .steps = {Agree(), Main(), Install(), Fatal(TextErrorWriteFile)},
-         .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
-        {.name = "faulty payload over 899", .steps = {Agree(), Main(), Install(), Fatal(TextErrorWriteFile)},
-         .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_truncated.exe"},
+        // A copy of the set-up with one byte of its fourth file changed says
+        // so; the three files before it are written, then taken away again
+        // with the folders the pass made.
+        {.name = "damaged set-up, fresh: nothing left", .steps = {Agree(), Main(), Install(), Fatal(Damaged)},
+         .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_damaged.exe"},
+        {.name = "damaged set-up over 899", .steps = {Agree(), Main(), Install(), Fatal(Damaged)},
+         .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_damaged.exe"},
         // Records the registry refuses: the files stay, one note says which.
         {.name = "product records that cannot be written: a note",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
