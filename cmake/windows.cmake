@@ -12,12 +12,14 @@ endif()
 # GCC would turn some into calls of the C runtime's strlen or memset, and
 # Windows 95 has no msvcrt.dll for the set-up to take them from. (No
 # -fdata-sections: with it MinGW puts zeroed buffers into the file's data.)
-add_compile_options(-Wall -Wextra -Os -ffunction-sections -fno-asynchronous-unwind-tables
-    -fno-tree-loop-distribute-patterns
+# The options that shape the code are given to the link as well, where the
+# set-up's code is made for the whole program at once (src/CMakeLists.txt).
+set(code_options -Os -fno-tree-loop-distribute-patterns)
+add_compile_options(-Wall -Wextra ${code_options} -ffunction-sections -fno-asynchronous-unwind-tables
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
     $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0500)
-add_link_options(-static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+add_link_options(${code_options} -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 # The PE time stamp, and with it the checksum, from SOURCE_DATE_EPOCH or a
 # fixed value: every build of one commit gives the same bytes.
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_SOURCE_DIR}/cmake/link-dated.sh)
