@@ -43,6 +43,11 @@ bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks);
 // the build made (the caller names the file), never a disk's message.
 const char *ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks);
 
+// Asks the shell to start `file`, and logs whether it did: 1 when it did,
+// else 0.
+std::uint32_t Launch(const char *verb, const char *file, const char *parameters, const char *folder,
+                     int show);
+
 // The set-up drive and the extras on the product CD. The launchers give 1
 // when the shell started the program, else 0.
 std::uint32_t SetupRunsFromCd();
@@ -52,8 +57,9 @@ std::uint32_t OpenCdSoundFx();
 std::uint32_t ExploreCd();
 
 // A shortcut to the installed program in a shell special folder (a CSIDL
-// value); a note tells the user when it cannot be made.
-void AddShortcut(int folder);
+// value), or for an unattended run in the one of all users; a note tells the
+// user when it cannot be made.
+void AddShortcut(int folder, int allUsersFolder);
 // Frees an item list that the shell gave, through the shell's allocator.
 void FreeItemList(LPITEMIDLIST item);
 std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,

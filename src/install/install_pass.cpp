@@ -52,8 +52,10 @@ static void CreateLevel(unsigned length)
 {
     char kept = scratch[length];
     scratch[length] = '\0';
-    if (CreateDirectoryA(scratch, nullptr))
+    if (CreateDirectoryA(scratch, nullptr)) {
         createdLevels[createdLevelCount++] = static_cast<unsigned char>(length);
+        WriteLog("Made the folder %s", scratch);
+    }
     scratch[length] = kept;
 }
 
@@ -76,7 +78,10 @@ static void CreateDestinationLevels(const char *destination)
 static bool PutBack(unsigned row)
 {
     const char *name = PayloadTable[row].fileName;
-    return (!Exists(name) || DeleteOwnFile(name)) && MoveFileA(SetAsideNames[row], name);
+    bool back = (!Exists(name) || DeleteOwnFile(name)) && MoveFileA(SetAsideNames[row], name);
+    if (back)
+        WriteLog("Put back the earlier %s", name);
+    return back;
 }
 
 // Tells where the earlier file of `row` waits when it could not go back.
@@ -205,9 +210,11 @@ static const char *PutInPlace(unsigned row)
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !MoveFileA(name, SetAsideNames[row]))
             return TextErrorCreateFile;
         rowChanges[row] = RowSetAside;
+        WriteLog("Set aside the earlier %s as %s", name, SetAsideNames[row]);
     }
     if (!MoveFileA(ExpandedFileName, name))
         return TextErrorCreateFile;
+    WriteLog("Laid down %s", name);
     if (rowChanges[row] == RowUntouched)
         rowChanges[row] = RowCreated;
     return nullptr;
@@ -269,8 +276,14 @@ static void WriteRecords()
         unwritten |= UnwrittenUninstallEntry;
     if (unwritten != 0)
         AskUser(UnwrittenRecordsNotes[unwritten], MB_OK | MB_ICONINFORMATION, nullptr);
-    AddShortcut(CSIDL_PROGRAMS);
-    AddShortcut(CSIDL_DESKTOPDIRECTORY);
+    else
+        WriteLog("Wrote the records and the uninstall entry");
+    if (setupState.options.given & OptionNoIcons) {
+        WriteLog("No shortcuts: /NOICONS");
+        return;
+    }
+    AddShortcut(CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS);
+    AddShortcut(CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY);
 }
 
 bool InstallPass()
@@ -281,6 +294,7 @@ bool InstallPass()
     if (UndoAndCloseIfAborted())
         return false;
 
+    WriteLog("Installing into %s", setupState.destinationFolder);
     CreateDestinationLevels(setupState.destinationFolder);
     // Files go only into the destination: a folder that cannot be entered
     // ends the run before anything is extracted elsewhere.

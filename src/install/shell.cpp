@@ -20,11 +20,13 @@ static const IID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0,
 static char cdFile[CdPathSize], cdFolder[CdPathSize];
 static char folderPath[MAX_PATH], linkPath[MAX_PATH], targetPath[MAX_PATH];
 
-static std::uint32_t Launch(const char *verb, const char *file, const char *parameters,
-                            const char *folder, int show)
+std::uint32_t Launch(const char *verb, const char *file, const char *parameters, const char *folder,
+                     int show)
 {
     HINSTANCE started = ShellExecuteA(nullptr, verb, file, parameters, folder, show);
-    return reinterpret_cast<UINT_PTR>(started) > 32;
+    std::uint32_t done = reinterpret_cast<UINT_PTR>(started) > 32;
+    WriteLog("%s %s %s", done ? "Started" : "Could not start", file, parameters ? parameters : "");
+    return done;
 }
 
 // Each operation finds the set-up drive afresh from the command line.
@@ -105,11 +107,14 @@ void FreeItemList(LPITEMIDLIST item)
     }
 }
 
-// Paths that do not fit MAX_PATH are refused like any other failure.
-static bool MakeShortcut(int folder)
+// Paths that do not fit MAX_PATH are refused like any other failure. An
+// unattended run, which may run as the machine's own account whose folders
+// are nobody's, takes the folder of all users where Windows has one.
+static bool MakeShortcut(int folder, int allUsersFolder)
 {
     LPITEMIDLIST item = nullptr;
-    if (SHGetSpecialFolderLocation(nullptr, folder, &item) != S_OK)
+    if (!(RunsUnattended() && SHGetSpecialFolderLocation(nullptr, allUsersFolder, &item) == S_OK) &&
+        SHGetSpecialFolderLocation(nullptr, folder, &item) != S_OK)
         return false;
     bool found = SHGetPathFromIDListA(item, folderPath) == TRUE;
     FreeItemList(item);
@@ -119,8 +124,10 @@ static bool MakeShortcut(int folder)
            CreateShellLink(targetPath, linkPath, TextProductName, setupState.destinationFolder) == 1;
 }
 
-void AddShortcut(int folder)
+void AddShortcut(int folder, int allUsersFolder)
 {
-    if (!MakeShortcut(folder))
+    if (MakeShortcut(folder, allUsersFolder))
+        WriteLog("Made the shortcut %s", linkPath);
+    else
         AskUser(TextNoteShortcut, MB_OK | MB_ICONINFORMATION, nullptr);
 }

@@ -39,18 +39,37 @@ static bool AnotherSetupRuns()
            FindWindowA(TextSetupCaption, nullptr) != nullptr;
 }
 
+// The log's first lines: the product and its version, the command line and
+// Windows. A log asked for that cannot be made ends the run before anything
+// changes.
+static void StartLog()
+{
+    static const char *const Modes[] = {"interactive", "unattended, with the progress window",
+                                        "unattended, without windows"};
+    const OSVERSIONINFOA *version = static_cast<const OSVERSIONINFOA *>(setupState.scratchBlock);
+    if (!WriteLog("%s %s set-up (%lu)", TextProductName, TextVersionLabel, InstallerVersion) ||
+        !WriteLog("Command line: %s", GetCommandLineA()) ||
+        !WriteLog("Windows %lu.%lu.%lu, platform %lu; %s run", version->dwMajorVersion,
+                  version->dwMinorVersion, version->dwBuildNumber & 0xFFFF, version->dwPlatformId,
+                  Modes[setupState.options.mode]))
+        FatalError(TextErrorLog);
+}
+
 static void StartUp(const char *commandTail)
 {
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     setupState.versionLabel = TextVersionLabel;
+    ParseOptions(commandTail, &setupState.options);
+    // Before the log: it may be the other set-up's.
     if (AnotherSetupRuns())
-        ExitProcess(0);
+        EndSetup(OutcomeOtherSetup);
     MarkSetupRunning();
     InitCommonControlsFromSystem();
     setupState.scratchBlock = GlobalAlloc(GMEM_FIXED, ScratchBlockSize);
     if (setupState.scratchBlock == nullptr)
         FatalError(TextErrorMemory);
     setupState.platformId = GetWindowsPlatform();
+    StartLog();
     if (setupState.platformId == VER_PLATFORM_WIN32s)
         FatalError(TextErrorPlatform);
     setupState.autorunMode = FindTextNoCase(commandTail, "/autorun");
@@ -76,14 +95,14 @@ static void RunAutorunMenu()
         ExploreCd();
         break;
     }
-    ExitProcess(0);
+    EndSetup(OutcomeStopped);
 }
 
 static void RunMainDialog()
 {
     do {
         if (RunModalDialog(nullptr, IDD_MAIN, MainDialogHandler) == 0)
-            ExitProcess(0);
+            EndSetup(OutcomeStopped);
     } while (!ValidateDestination());
 }
 
@@ -94,25 +113,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int)
     RestrictDllSearch();
     StartUp(commandTail);
 
-    if (setupState.autorunMode && FindWindowA(TextProductName, nullptr) != nullptr)
-        ExitProcess(0);
+    if (setupState.autorunMode && FindWindowA(TextProductName, nullptr) != nullptr) {
+        WriteLog("%s", TextProductRunning);
+        EndSetup(OutcomeStopped);
+    }
     if (setupState.hasPreviousInstall && setupState.autorunMode)
         RunAutorunMenu();
     if (RunModalDialog(nullptr, IDD_AGREEMENT, AgreementHandler) == 0)
-        ExitProcess(0);
+        EndSetup(OutcomeStopped);
     if (!OfferOldVersionUninstall())
-        ExitProcess(0);
+        EndSetup(OutcomeStopped);
     RunMainDialog();
 
     // An aborted pass ends the run without the offers that follow.
     if (!InstallPass())
-        ExitProcess(0);
+        EndSetup(OutcomeAborted);
     OfferSoundEffects();
     if (SetupRunsFromCd() && setupState.platformId != VER_PLATFORM_WIN32_NT &&
         AskUser(TextAskDirectX, MB_YESNO | MB_ICONQUESTION, nullptr) == IDYES) {
         RunCdDirectXSetup();
-        ExitProcess(0);
+        EndSetup(OutcomeInstalled);
     }
     OfferStartProduct();
-    ExitProcess(0);
+    EndSetup(OutcomeInstalled);
 }

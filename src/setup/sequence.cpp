@@ -56,10 +56,22 @@ void DetectPreviousInstall()
         GetProductValue(ValueProgramVersion, &setupState.previousVersion,
                         sizeof setupState.previousVersion, &count) &&
         count == sizeof setupState.previousVersion && UsableFolder(setupState.previousFolder);
+    WriteLog(setupState.hasPreviousInstall ? "Earlier installation: version %lu in %s" : "No earlier installation",
+             setupState.previousVersion, setupState.previousFolder);
 }
 
+bool FolderLocked()
+{
+    return setupState.hasPreviousInstall && setupState.previousVersion != InstallerVersion;
+}
+
+// The folder /DIR names is the default wherever a person could change it.
 void ChooseDefaultDestination()
 {
+    if ((setupState.options.given & OptionDir) && !FolderLocked()) {
+        CopyText(setupState.options.dir, setupState.destinationFolder);
+        return;
+    }
     if (setupState.hasPreviousInstall) {
         CopyText(setupState.previousFolder, setupState.destinationFolder);
         return;
@@ -78,13 +90,16 @@ bool ValidateDestination()
 {
     if (IsValidDestination(setupState.destinationFolder))
         return true;
-    AskUser(TextInvalidDestination, MB_OK | MB_ICONINFORMATION, nullptr);
+    Refuse(TextInvalidDestination, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
 void StartProgram(const char *file, const char *parameters, const char *folder)
 {
-    ShellExecuteA(nullptr, nullptr, file, parameters, folder, SW_SHOW);
+    if (RunsUnattended())
+        WriteLog("Not started, as nobody is at the machine: %s %s", file, parameters ? parameters : "");
+    else
+        Launch(nullptr, file, parameters, folder, SW_SHOW);
 }
 
 bool OfferOldVersionUninstall()

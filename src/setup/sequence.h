@@ -11,11 +11,15 @@ void ReadAnsiLeadBytes();
 std::uint32_t GetWindowsPlatform();
 void DetectPreviousInstall();
 void ChooseDefaultDestination();
+// An earlier installation of another version fixes the destination to its
+// folder.
+bool FolderLocked();
 bool ValidateDestination();
 bool OfferOldVersionUninstall();
 void OfferSoundEffects();
 void OfferStartProduct();
 
 // Starts a program of the product or the old version with the shell's
-// default action, without waiting for it.
+// default action, without waiting for it. An unattended run starts none:
+// each would ask a person something.
 void StartProgram(const char *file, const char *parameters, const char *folder);

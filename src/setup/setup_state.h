@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "options.h"
 #include "registry_path.h"
 #include "text.h"
 #include "texts.h"
@@ -24,17 +25,37 @@ struct SetupState {
     char previousFolder[DestinationSize];
     char destinationFolder[DestinationSize];
     const char *versionLabel;   // "VERSION 9"
+    SetupOptions options;       // what the command line asked for, the run's mode among it
 };
 
 extern SetupState setupState;
 
-// Shows `message` in the "Installation Error" box and ends the process with
-// exit code 0, whatever the box returned.
-[[noreturn]] void FatalError(const char *message);
+// How a run ends. An interactive run ends with exit code 0 whatever
+// happened; an unattended one tells a deployment tool with the codes such
+// tools know: 0 installed, 1602 aborted by the person at the machine, 1618
+// another set-up running, 1603 any other end.
+enum SetupOutcome { OutcomeInstalled, OutcomeStopped, OutcomeAborted, OutcomeFailed, OutcomeOtherSetup };
+[[noreturn]] void EndSetup(SetupOutcome outcome);
 
+// The one layer through which the run asks and tells; each writes the log.
+// An unattended run shows no box: it takes the safe answer and the log says
+// so.
+bool RunsUnattended();
+// The "Installation Error" box with `message`, then the end of a failed run.
+[[noreturn]] void FatalError(const char *message);
 // Asks in a box captioned "Install Brightlark"; returns the button pressed
-// as MessageBoxA gives it (0 when the box could not be shown).
+// as MessageBoxA gives it (0 when the box could not be shown). Unattended,
+// the declining answer (No, Cancel, or OK to a note), but for a box of the
+// progress window, which answers a person's own Abort there.
 int AskUser(const char *text, UINT flags, HWND owner);
+// Tells why what a person chose cannot be done, for them to choose again;
+// an unattended run, where nobody can, ends as a failure.
+void Refuse(const char *text, UINT flags);
+
+// Writes one line of the run's log when the command line asked for one,
+// formatted as wsprintfA does. The first line makes the file; false when
+// it cannot be made or written.
+bool WriteLog(const char *format, ...);
 
 // Loads a DLL from the system folder by its full path, never from the
 // program's own folder or the current one. Null when it cannot.

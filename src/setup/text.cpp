@@ -64,7 +64,7 @@ const char *CommandTail(const char *commandLine)
 // page a match still starts at a character: it starts at the slash of
 // "/autorun", which is never a character's second byte, and no byte of it
 // is a lead byte, so what follows the slash is read whole.
-static char FoldLetter(char c)
+char FoldLetter(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c & ~0x20) : c;
 }

@@ -21,6 +21,8 @@ const char *CommandTail(const char *commandLine);
 // True when `find` occurs in `text`, comparing the ASCII letters a-z as
 // their capitals; every other byte compares as it is.
 bool FindTextNoCase(const char *text, const char *find);
+// An ASCII small letter as its capital; every other byte as it is.
+char FoldLetter(char c);
 
 // Copies as much of `source` as fits before `end` (one past the buffer's
 // last byte) and always terminates; returns the terminator's position.

@@ -15,6 +15,10 @@ const char TextErrorDestination[] = "ERROR: Could not create the destination fol
 const char TextErrorDamaged[] = "ERROR: This set-up program is damaged: its copy of ";
 const char TextErrorDamagedEnd[] =
     " is not whole. Copy the set-up program again from the CD, or download it again.";
+const char TextErrorLog[] = "ERROR: Could not create the log file.";
+const char TextErrorOtherFolder[] =
+    "ERROR: An earlier version is installed in another folder than /DIR names; /DIR must name "
+    "that folder, or be left out.";
 const char TextErrorUnfinished[] =
     "ERROR: Could not put back the files of an unfinished installation. Close every program "
     "that may use them, and run the set-up again.";

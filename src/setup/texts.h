@@ -18,6 +18,8 @@ extern const char TextErrorCreateFile[];
 extern const char TextErrorWriteFile[];
 extern const char TextErrorDestination[];
 extern const char TextErrorUnfinished[];
+extern const char TextErrorLog[];
+extern const char TextErrorOtherFolder[];
 // "ERROR: This set-up program is damaged: its copy of <file> is not whole. ..."
 extern const char TextErrorDamaged[];
 extern const char TextErrorDamagedEnd[];

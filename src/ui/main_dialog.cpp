@@ -1,21 +1,15 @@
 #include "install.h"
 #include "resource_ids.h"
+#include "sequence.h"
 #include "setup_state.h"
 #include "ui.h"
 #include "ui_banner.h"
 
 #include <shlobj.h>
 
-// An earlier installation of another version fixes the folder: the field is
-// read-only and the browse button disabled.
 static bool OlderInstalled()
 {
     return setupState.hasPreviousInstall && setupState.previousVersion < InstallerVersion;
-}
-
-static bool FolderLocked()
-{
-    return setupState.hasPreviousInstall && setupState.previousVersion != InstallerVersion;
 }
 
 static const char *Sentence()
@@ -36,6 +30,7 @@ static void InitMainDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDCANCEL, TextButtonCancel);
     SetDlgItemTextA(dialog, IDOK, OlderInstalled() ? TextButtonUpdate : TextButtonInstall);
     SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, setupState.destinationFolder);
+    // A locked folder: the field is read-only and the browse button disabled.
     bool locked = FolderLocked();
     SendDlgItemMessageA(dialog, IDC_MAIN_FOLDER, EM_SETREADONLY, locked ? 1 : 0, 0);
     EnableWindow(GetDlgItem(dialog, IDC_MAIN_BROWSE), !locked);
@@ -65,13 +60,19 @@ static void BrowseForFolder(HWND dialog)
         SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, folder);
 }
 
+// The product's files cannot be replaced while it runs.
+static bool ProductRuns()
+{
+    if (FindWindowA(TextProductName, nullptr) == nullptr)
+        return false;
+    Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
+    return true;
+}
+
 static void ConfirmInstall(HWND dialog)
 {
-    // The product's files cannot be replaced while it runs.
-    if (FindWindowA(TextProductName, nullptr) != nullptr) {
-        AskUser(TextProductRunning, MB_OK | MB_ICONERROR, nullptr);
+    if (ProductRuns())
         return;
-    }
     // A folder longer than destinationFolder holds is refused whole, never
     // taken cut short: an empty destination is one the sequence refuses.
     // Read with two bytes to spare, so that a longer text still comes out
@@ -82,6 +83,16 @@ static void ConfirmInstall(HWND dialog)
         typed[0] = '\0';
     CopyText(typed, setupState.destinationFolder);
     EndDialog(dialog, 1);
+}
+
+INT_PTR ConfirmUnattended()
+{
+    ProductRuns();
+    if (setupState.hasPreviousInstall && setupState.previousVersion > InstallerVersion)
+        Refuse(TextSentenceNewer, 0);
+    if ((setupState.options.given & OptionDir) && lstrcmpiA(setupState.options.dir, setupState.destinationFolder))
+        Refuse(TextErrorOtherFolder, 0);
+    return 1;
 }
 
 INT_PTR MainDialogHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)

@@ -21,7 +21,8 @@ static MSG pumped;
 // input.
 static void PaintNow()
 {
-    RedrawWindow(progress.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (progress.window != nullptr)
+        RedrawWindow(progress.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 static INT_PTR ProgressInit(HWND window, UINT, WPARAM, LPARAM)
@@ -66,6 +67,9 @@ void ProgressOpen(HWND owner, std::int32_t rangeMinimum, std::int32_t rangeMaxim
     progress.rangeMaximum = rangeMaximum;
     progress.abortFlag = abortFlag;
     *abortFlag = 0;
+    // A very silent run shows no window at all.
+    if (setupState.options.mode == RunVerySilent)
+        return;
     HWND window = CreateDialogParamA(setupState.instanceHandle, MAKEINTRESOURCEA(IDD_PROGRESS), owner,
                                      ProgressDialogProc, 0);
     if (window == nullptr)
@@ -93,7 +97,7 @@ void ProgressUpdate(const char *title, const char *text, std::int32_t position)
 
 void ProgressPump()
 {
-    if (PeekMessageA(&pumped, progress.window, 0, 0, PM_REMOVE) == 1)
+    if (progress.window != nullptr && PeekMessageA(&pumped, progress.window, 0, 0, PM_REMOVE) == 1)
         IsDialogMessageA(progress.window, &pumped);
 }
 

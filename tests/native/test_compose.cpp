@@ -11,6 +11,7 @@
 
 #include "check_value.h"
 #include "destination.h"
+#include "options.h"
 #include "registry_path.h"
 #include "shell_path.h"
 #include "text.h"
@@ -50,6 +51,35 @@ TEST(Text, TheCommandLine)
     EXPECT_STREQ(CommandTail("\"unclosed"), "");
     EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
     EXPECT_EQ(FindSetupDrive("setup.exe x c:\\foo"), 'c');
+}
+
+// The options an administrator's command line gives; /autorun is read as
+// before, beside them.
+TEST(Text, TheOptionsOfAnUnattendedRun)
+{
+    const std::string x300(300, 'x');
+    const struct {
+        std::string tail;
+        RunMode mode;
+        std::uint32_t given;
+        const char *dir, *log;
+    } cases[] = {
+        {"/VERYSILENT /DIR=\"C:\\My Apps\\Brightlark\" /LOG=\"C:\\t\\setup log.txt\"", RunVerySilent,
+         OptionDir | OptionLog | OptionLogNamed, "C:\\My Apps\\Brightlark", "C:\\t\\setup log.txt"},
+        {"/autorun /silent /dir=D:\\x /NoIcons", RunSilent, OptionDir | OptionNoIcons, "D:\\x", ""},
+        {"/SILENTLY /DIRECTORY=D:\\x x/SILENT /LOGS", RunInteractive, 0, "", ""},
+        {"/DIR= /LOG", RunInteractive, OptionDir | OptionLog, "", ""},
+        {"/VERYSILENT /SILENT /SP- /NORESTART /SUPPRESSMSGBOXES", RunVerySilent, 0, "", ""},
+        {"/DIR=C:\\" + x300 + " /LOG=\"unclosed", RunInteractive, OptionDir | OptionLog | OptionLogNamed, "", "unclosed"},
+    };
+    for (const auto &c : cases) {
+        auto options = std::make_unique<SetupOptions>();
+        ParseOptions(c.tail.c_str(), options.get());
+        EXPECT_EQ(options->mode, c.mode) << c.tail;
+        EXPECT_EQ(options->given, c.given) << c.tail;
+        EXPECT_STREQ(options->dir, c.dir) << c.tail;
+        EXPECT_STREQ(options->logName, c.log) << c.tail;
+    }
 }
 
 // Japanese Windows, code page 932: its lead bytes, 0x81-0x9F and 0xE0-0xFC.

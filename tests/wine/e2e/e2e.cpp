@@ -37,7 +37,10 @@ static const std::string ProgressCaption = std::string(TextProgressTitle) + Text
 // How long a slow machine may take for one thing; only a failing row waits
 // that long.
 static const DWORD Patience = 60000;
-static std::string Build, StartLog, ProgramsDir, DesktopDir;
+// The shortcuts' folders: the user's Start-menu programs and desktop, then
+// those of all users.
+static std::string Build, StartLog, TempLog, LinkDirs[4];
+static std::string &ProgramsDir = LinkDirs[0], &DesktopDir = LinkDirs[1];
 static HANDLE job; // every program a row starts, and the programs they start
 static DWORD pause;
 
@@ -53,10 +56,10 @@ struct Start {
 // ANSI code page is 932, the others only where it is not. ReadOnly makes the
 // earlier installation's files read-only, as files copied off a CD are;
 // MutexHeld has the test hold the set-up's mutex, as a set-up does before
-// its first window.
+// its first window. CommonLinks expects the shortcuts in all users' folders.
 enum Flags {
     ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32, ReadOnlyEarlier = 64,
-    MutexHeld = 128
+    MutexHeld = 128, CommonLinks = 256
 };
 
 // A step of a row and the line of the table it stands on: each one is made
@@ -82,6 +85,9 @@ struct Scenario {
     std::string program = "";       // build output copied to the command's program first
     std::string blocked = "";       // a file of the earlier installation that is a folder instead
     std::string refused = "";       // the registry value or file the fault build refuses
+    DWORD exitCode = 0;
+    std::string logFile = "";       // where the run's log is; "" for none
+    std::vector<std::string> log = {}; // what the log says, in this order
 };
 
 // The set-up being played, the dialog the user is in, and where the bar
@@ -379,6 +385,22 @@ static Step Abort(int pump, int answer, Where at = Where::current())
                at);
 }
 
+// Until the set-up ends, no window of it shows but one captioned `allowed`.
+static Step Unseen(std::string allowed = "", Where at = Where::current())
+{
+    return At(at, [=](Run &run) {
+        std::string seen;
+        DWORD began = GetTickCount();
+        do {
+            char caption[256] = "";
+            HWND window = FindDialog(run.pi.dwProcessId, nullptr);
+            if (window && GetWindowTextA(window, caption, sizeof caption) >= 0 && allowed != caption)
+                seen = caption;
+        } while (WaitForSingleObject(run.pi.hProcess, 2) == WAIT_TIMEOUT && GetTickCount() - began < Patience);
+        return ok(seen.empty(), "no window of the set-up shows: \"%s\"", seen.c_str()) || true;
+    });
+}
+
 static Step Esc(int pump, Where at = Where::current())
 {
     return At(at, [=](Run &run) { return EscAt(run, pump); });
@@ -450,7 +472,7 @@ static void Clean()
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey.c_str());
     for (const char *program : {"setup.exe", "naive.exe"})
         RegDeleteTreeA(HKEY_CURRENT_USER, (AppDefaults + std::string(program)).c_str());
-    for (const std::string &file : {StartLog, Link(ProgramsDir), Link(DesktopDir)})
+    for (const std::string &file : {StartLog, TempLog, Link(LinkDirs[0]), Link(LinkDirs[1]), Link(LinkDirs[2]), Link(LinkDirs[3])})
         DeleteFileA(file.c_str()), RemoveDirectoryA(file.c_str());
     for (const char *folder : {Scratch, DefaultDest, X86Dest})
         RemoveTree(folder);
@@ -481,6 +503,7 @@ static void PlantLibraries(const Scenario &row)
 static void Prepare(const Scenario &row)
 {
     Clean();
+    CreateDirectoryA(Scratch, nullptr);
     WriteValue(HKEY_CURRENT_USER, (AppDefaults + std::string("setup.exe")).c_str(), "Version", Sz(row.windows));
     if (!row.program.empty())
         CopyTo(Build + "\\" + row.program, SetupPath(row));
@@ -574,12 +597,18 @@ static void CheckOutcome(const Scenario &row)
     // A typed folder's levels are made whole, with no other folder beside them.
     if (row.flags & Japanese)
         ok(Contents(Scratch).size() == 1 && Contents(JapaneseParent).size() == 1, "no other folder under %s", Scratch);
-    for (const std::string &links : {ProgramsDir, DesktopDir})
-        if (done && !(row.flags & NoLinks))
-            CheckShortcut(dest, Link(links));
+    for (int i = 0; i < 4; ++i)
+        if (done && !(row.flags & NoLinks) && (i >= 2) == bool(row.flags & CommonLinks))
+            CheckShortcut(dest, Link(LinkDirs[i]));
         else
-            ok(!FileExists(Link(links)) || (GetFileAttributesA(Link(links).c_str()) & FILE_ATTRIBUTE_DIRECTORY),
-               "no shortcut %s", Link(links).c_str());
+            ok(!FileExists(Link(LinkDirs[i])) || (GetFileAttributesA(Link(LinkDirs[i]).c_str()) & FILE_ATTRIBUTE_DIRECTORY),
+               "no shortcut %s", Link(LinkDirs[i]).c_str());
+    // The log says what the row expects, in order.
+    std::string log = ReadFileBytes(row.logFile);
+    size_t at = 0;
+    for (const std::string &line : row.log)
+        if (ok((at = log.find(line, at)) != std::string::npos, "the log says \"%s\"", line.c_str()) || (at = 0))
+            at += line.size();
     // A 32-bit set-up on 64-bit Windows writes into the registry's 32-bit
     // view, which the 64-bit view shows under Wow6432Node.
     HKEY key;
@@ -651,7 +680,7 @@ static void RunScenario(const Scenario &row)
         HWND open = WaitForSingleObject(run.pi.hProcess, 5000) ? FindDialog(run.pi.dwProcessId, nullptr) : nullptr;
         DWORD code = 1;
         ok(!open, "nothing left open: \"%s\"", ItemText(open, 0xFFFF).c_str());
-        ok(WaitExit(run.pi, open ? 0 : Patience, &code) && code == 0, "set-up ends with 0 (%lu)", code);
+        ok(WaitExit(run.pi, open ? 0 : Patience, &code) && code == row.exitCode, "set-up ends with %lu (%lu)", row.exitCode, code);
     }
     Settle();
     CheckOutcome(row);
@@ -687,6 +716,7 @@ static std::vector<Scenario> Table()
         return All({Install(), Answer(TextNoteShortcut, IDOK), Answer(TextNoteShortcut, IDOK)}, at);
     };
     const int Locked = ReadOnly | Disabled;
+    const std::string Blanks = "C:\\t\\My Apps\\Brightlark";
     const std::string Damaged = std::string(TextErrorDamaged) + "trkpl32.dll" + TextErrorDamagedEnd;
     const std::string NotPutBack = std::string(TextNoteNotPutBack) + "Brightlark.exe" + TextNoteKeptAs +
                                    Join(OldDest, "Brightlark.~1") + TextNoteNextRun;
@@ -727,7 +757,8 @@ static std::vector<Scenario> Table()
          .steps = {Agree(), Main(), Install(), Answer(TextProductRunning, IDOK), Main(), CloseProduct(), Install(),
                    NoDirectX(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
-        {.name = "a set-up holds the mutex, with no window yet: this one ends at once", .steps = {}, .flags = MutexHeld},
+        {.name = "a set-up holds the mutex, with no window yet: this one ends at once, 1618", .steps = {Unseen()},
+         .command = "R:\\setup.exe /VERYSILENT", .flags = MutexHeld, .exitCode = 1618},
         {.name = "update over 899 via the CD menu",
          .steps = {Choose(IDC_MENU_SETUP), Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
                    Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDYES)},
@@ -787,8 +818,10 @@ static std::vector<Scenario> Table()
         // with the folders the pass made.
         {.name = "damaged set-up, fresh: nothing left", .steps = {Agree(), Main(), Install(), Fatal(Damaged)},
          .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_damaged.exe"},
-        {.name = "damaged set-up over 899", .steps = {Agree(), Main(), Install(), Fatal(Damaged)},
-         .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_damaged.exe"},
+        {.name = "damaged set-up over 899, unattended: 1603", .steps = {Unseen()}, .earlier = 899,
+         .command = "C:\\t\\faulty\\setup.exe /VERYSILENT /LOG=C:\\t\\setup.log", .program = "setup_fault_damaged.exe",
+         .exitCode = 1603, .logFile = "C:\\t\\setup.log",
+         .log = {"Set aside the earlier cdrdr32.dll", "Put back the earlier Brightlark.exe", Damaged, "ended: failed (exit code 1603)"}},
         // Records the registry refuses: the files stay, one note says which.
         {.name = "product records that cannot be written: a note",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
@@ -809,6 +842,27 @@ static std::vector<Scenario> Table()
         // The set-up drive comes from the first colon of the command line.
         {.name = "started as plain setup.exe: no set-up drive", .steps = {Agree(), Main(), Install(), NoStart()},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1")}, .command = "setup.exe", .folder = "R:\\"},
+        // Unattended: no window, no question, no program of its own started,
+        // an exit code for the deployment tool and a log for its administrator.
+        {.name = "unattended: a fresh /VERYSILENT install into a folder with blanks",
+         .steps = {Unseen()}, .installed = Blanks, .starts = {Coder},
+         .command = "R:\\setup.exe /VERYSILENT /DIR=\"" + Blanks + "\" /LOG=\"C:\\t\\set-up log.txt\" /SP- /NORESTART",
+         .flags = CommonLinks, .logFile = "C:\\t\\set-up log.txt",
+         .log = {"Brightlark VERSION 9 set-up (900)", "Command line: R:\\setup.exe /VERYSILENT", "Windows 4.10.", "; unattended",
+                 "No earlier installation", "Agreement accepted", "Installing into " + Blanks, "Laid down Brightlark.exe",
+                 "Laid down sfxpack1.exe", "Started R:\\mp3coder.exe /s", "Wrote the records and the uninstall entry",
+                 "Made the shortcut " + Link(LinkDirs[2]), "Made the shortcut " + Link(LinkDirs[3]),
+                 "Not started, as nobody is at the machine: sfxpack1.exe /1",
+                 std::string(TextAskDirectX) + " [No, unattended]", "ended: installed (exit code 0)"}},
+        {.name = "unattended: an update over 899 by the CD's autorun, the log in the temporary folder",
+         .steps = {Unseen()}, .installed = OldDest, .starts = {Coder}, .earlier = 899,
+         .command = "R:\\setup.exe /autorun /verysilent /log /noicons", .flags = NoLinks, .logFile = TempLog,
+         .log = {"Earlier installation: version 899 in C:\\t\\Apps\\Brightlark", "CD menu not shown",
+                 "Set aside the earlier Brightlark.exe as Brightlark.~1", "Laid down Brightlark.exe", "No shortcuts: /NOICONS",
+                 std::string(TextAskSoundEffects) + " [No, unattended]", "ended: installed (exit code 0)"}},
+        {.name = "unattended over a newer version 901: 1603, nothing changed", .steps = {Unseen()}, .earlier = 901,
+         .command = "R:\\setup.exe /SILENT /LOG=C:\\t\\setup.log", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
+         .log = {TextSentenceNewer, "ended: failed (exit code 1603)"}},
         // Program Files of the 32-bit view, and the records in it.
         {.name = "WoW64: a 32-bit set-up on 64-bit Windows",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, X86Dest, 0), Install(), NoStart()},
@@ -829,8 +883,8 @@ int main(int argc, char **argv)
     if (argc == 2 && !std::strcmp(argv[1], "naive"))
         return LoadLibraryA("lz32.dll") ? 0 : 1;
     Build = WinePath(argv[1]);
-    char programs[MAX_PATH], desktop[MAX_PATH];
-    pause = GetEnvironmentVariableA("BRIGHTLARK_PAUSE", programs, MAX_PATH) ? std::atoi(programs) : 0;
+    char text[MAX_PATH];
+    pause = GetEnvironmentVariableA("BRIGHTLARK_PAUSE", text, MAX_PATH) ? std::atoi(text) : 0;
     StartLog = Build + "\\wine\\e2e\\starts.log";
     CreateDirectoryA((Build + "\\wine\\e2e").c_str(), nullptr);
     // Every program the set-up starts inherits it.
@@ -839,9 +893,11 @@ int main(int argc, char **argv)
     // Wine's desktop program starts with the first window; outside the job.
     GetDesktopWindow();
     job = CreateJobObjectA(nullptr, nullptr);
-    SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE);
-    SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE);
-    ProgramsDir = programs, DesktopDir = desktop;
+    int folders[] = {CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY};
+    for (int i = 0; i < 4; ++i)
+        SHGetSpecialFolderPathA(nullptr, text, folders[i], TRUE), LinkDirs[i] = text;
+    GetTempPathA(MAX_PATH, text);
+    TempLog = Join(text, "Brightlark Setup.log");
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (!ok(wow64 || (GetDriveTypeA("R:\\") == DRIVE_CDROM &&
