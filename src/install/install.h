@@ -56,6 +56,14 @@ std::uint32_t RunCdEncoderSetup(std::uint32_t silent);
 std::uint32_t OpenCdSoundFx();
 std::uint32_t ExploreCd();
 
+// True when this set-up runs elevated on Windows Vista or later.
+bool RunsElevated();
+// Starts `file` (a full path) with `parameters` (null: none) in `folder`
+// through the desktop's own shell, so that it runs as the desktop's user and
+// not with this set-up's rights. False when any step fails; the caller then
+// starts it itself.
+bool StartAsDesktopUser(const char *file, const char *parameters, const char *folder);
+
 // A shortcut to the installed program in a shell special folder (a CSIDL
 // value), or for an unattended run in the one of all users; a note tells the
 // user when it cannot be made.
