@@ -1,5 +1,7 @@
 #include "start_record.h"
 
+#include <tlhelp32.h>
+
 static const char kLogVariable[] = "BRIGHTLARK_START_LOG";
 static const char kDefaultLogName[] = "brightlark-starts.log";
 
@@ -104,6 +106,36 @@ static char *CurrentFolder(void)
     return folder;
 }
 
+static BOOL FindProcess(HANDLE snapshot, DWORD id, PROCESSENTRY32 *entry)
+{
+    BOOL more;
+
+    entry->dwSize = sizeof *entry;
+    for (more = Process32First(snapshot, entry); more; more = Process32Next(snapshot, entry))
+        if (entry->th32ProcessID == id)
+            return TRUE;
+    return FALSE;
+}
+
+/* The file name, without its folder, of the program that started this one
+   (Windows 9x gives the whole path); "?" when it cannot be found. */
+static void FindStarter(char *name, int size)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    const char *file = "?", *at;
+
+    if (snapshot != INVALID_HANDLE_VALUE) {
+        if (FindProcess(snapshot, GetCurrentProcessId(), &entry) &&
+            FindProcess(snapshot, entry.th32ParentProcessID, &entry))
+            for (file = at = entry.szExeFile; *at; at = CharNextA(at))
+                if (*at == '\\')
+                    file = at + 1;
+        CloseHandle(snapshot);
+    }
+    lstrcpynA(name, file, size);
+}
+
 static char *Append(char *at, const char *text, DWORD length)
 {
     CopyMemory(at, text, length);
@@ -139,13 +171,16 @@ BOOL RecordStart(void)
     char *module = ModulePath();
     char *folder = CurrentFolder();
     char *line = NULL;
+    char starter[MAX_PATH];
     BOOL written = FALSE;
 
+    FindStarter(starter, sizeof starter);
     if (log && module && folder) {
         DWORD moduleLength = lstrlenA(module);
         DWORD commandLength = lstrlenA(command);
         DWORD folderLength = lstrlenA(folder);
-        DWORD size = moduleLength + 1 + commandLength + 1 + folderLength + 2;
+        DWORD starterLength = lstrlenA(starter);
+        DWORD size = moduleLength + 1 + commandLength + 1 + folderLength + 1 + starterLength + 2;
 
         line = Allocate(size);
         if (line) {
@@ -157,6 +192,8 @@ BOOL RecordStart(void)
             at = Append(at, command, commandLength);
             at = Append(at, "\t", 1);
             at = Append(at, folder, folderLength);
+            at = Append(at, "\t", 1);
+            at = Append(at, starter, starterLength);
             Append(at, "\r\n", 2);
 
             /* One write per line: with append-only access the system puts

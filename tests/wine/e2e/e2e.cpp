@@ -44,8 +44,10 @@ static std::string &ProgramsDir = LinkDirs[0], &DesktopDir = LinkDirs[1];
 static HANDLE job; // every program a row starts, and the programs they start
 static DWORD pause;
 
+// The starter (the file name of the program that started it) is compared
+// only where a row names one.
 struct Start {
-    std::string program, parameters, folder;
+    std::string program, parameters, folder, starter = "";
 };
 
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
@@ -619,27 +621,29 @@ static void CheckOutcome(const Scenario &row)
            "the uninstall entry is in the 32-bit view only");
 }
 
-// Each start the log recorded (the program, its command line and its
-// folder) is matched to one the row expects.
+// Each start the log recorded (the program, its command line, its folder
+// and its starter) is matched to one the row expects.
 static void CheckStarts(const Scenario &row)
 {
     std::vector<Start> expected = row.starts;
     std::string log = ReadFileBytes(StartLog);
     for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
         std::string line = log.substr(at, end - at);
-        size_t tab = line.find('\t'), lastTab = line.rfind('\t');
-        Start seen = {line.substr(0, tab), CommandTail(line.substr(tab + 1, lastTab - tab - 1).c_str()),
-                      line.substr(lastTab + 1)};
+        size_t tab = line.find('\t'), lastTab = line.rfind('\t'), folderTab = line.rfind('\t', lastTab - 1);
+        Start seen = {line.substr(0, tab), CommandTail(line.substr(tab + 1, folderTab - tab - 1).c_str()),
+                      line.substr(folderTab + 1, lastTab - folderTab - 1), line.substr(lastTab + 1)};
         auto match = std::find_if(expected.begin(), expected.end(), [&](const Start &start) {
             return SamePath(seen.program, start.program) && seen.parameters == start.parameters &&
-                   SamePath(seen.folder, start.folder);
+                   SamePath(seen.folder, start.folder) &&
+                   (start.starter.empty() || !lstrcmpiA(seen.starter.c_str(), start.starter.c_str()));
         });
-        if (ok(match != expected.end(), "unexpected start: %s [%s] in %s", seen.program.c_str(),
-               seen.parameters.c_str(), seen.folder.c_str()))
+        if (ok(match != expected.end(), "unexpected start: %s [%s] in %s by %s", seen.program.c_str(),
+               seen.parameters.c_str(), seen.folder.c_str(), seen.starter.c_str()))
             expected.erase(match);
     }
     for (const Start &start : expected)
-        ok(false, "not started: %s [%s] in %s", start.program.c_str(), start.parameters.c_str(), start.folder.c_str());
+        ok(false, "not started: %s [%s] in %s by %s", start.program.c_str(), start.parameters.c_str(),
+           start.folder.c_str(), start.starter.empty() ? "any" : start.starter.c_str());
 }
 
 // A program named without a path is looked for in the starter's folder.
