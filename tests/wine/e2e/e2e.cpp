@@ -626,7 +626,13 @@ static void CheckOutcome(const Scenario &row)
 static void CheckStarts(const Scenario &row)
 {
     std::vector<Start> expected = row.starts;
-    std::string log = ReadFileBytes(StartLog);
+    // What the desktop's shell starts is outside the job, so Settle does not
+    // wait for it: its record may come after the set-up has ended.
+    std::string log;
+    WaitFor([&] {
+        log = ReadFileBytes(StartLog);
+        return size_t(std::count(log.begin(), log.end(), '\n')) >= expected.size();
+    }, Patience);
     for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
         std::string line = log.substr(at, end - at);
         size_t tab = line.find('\t'), lastTab = line.rfind('\t'), folderTab = line.rfind('\t', lastTab - 1);
