@@ -81,7 +81,7 @@ static void RunAutorunMenu()
 {
     switch (RunModalDialog(nullptr, IDD_AUTORUN, AutorunMenuHandler)) {
     case IDC_MENU_RUN:
-        StartProgram(PayloadTable[PayloadRowProgram].fileName, nullptr, setupState.previousFolder);
+        StartProduct(setupState.previousFolder);
         break;
     case IDC_MENU_SETUP:
         return;

@@ -102,6 +102,22 @@ void StartProgram(const char *file, const char *parameters, const char *folder)
         Launch(nullptr, file, parameters, folder, SW_SHOW);
 }
 
+// Elevated on Windows Vista or later, the set-up asks the desktop's own shell
+// to start the player, which then runs as the desktop's user: otherwise it
+// would run as administrator, Explorer could not drop files on it, and all it
+// wrote would be written as administrator. Where the shell cannot, and on
+// older Windows, the set-up starts it itself.
+void StartProduct(const char *folder)
+{
+    const char *name = PayloadTable[PayloadRowProgram].fileName;
+    char path[FullNameSize];
+    if (RunsElevated() && JoinPath(folder, name, path, FullNameSize) &&
+        StartAsDesktopUser(path, nullptr, folder))
+        WriteLog("Started %s as the desktop's user", path);
+    else
+        StartProgram(name, nullptr, folder);
+}
+
 bool OfferOldVersionUninstall()
 {
     if (!setupState.hasPreviousInstall || setupState.previousVersion > 301)
@@ -118,7 +134,7 @@ void OfferStartProduct()
     bool updated = setupState.hasPreviousInstall && setupState.previousVersion < InstallerVersion;
     if (AskUser(updated ? TextAskStartUpdated : TextAskStartInstalled, MB_YESNO | MB_ICONQUESTION,
                 nullptr) == IDYES)
-        StartProgram(PayloadTable[PayloadRowProgram].fileName, nullptr, setupState.destinationFolder);
+        StartProduct(setupState.destinationFolder);
 }
 
 void OfferSoundEffects()

@@ -23,3 +23,6 @@ void OfferStartProduct();
 // default action, without waiting for it. An unattended run starts none:
 // each would ask a person something.
 void StartProgram(const char *file, const char *parameters, const char *folder);
+// Starts the installed player in `folder` as the desktop's user, never with
+// this set-up's rights.
+void StartProduct(const char *folder);

@@ -45,10 +45,12 @@ static HANDLE job; // every program a row starts, and the programs they start
 static DWORD pause;
 
 // The starter (the file name of the program that started it) is compared
-// only where a row names one.
+// only where a row names one; "!name": any other. The player started as the
+// desktop's user is started by the desktop's shell.
 struct Start {
     std::string program, parameters, folder, starter = "";
 };
+static const char ByShell[] = "explorer.exe", NotByShell[] = "!explorer.exe";
 
 // LinksBlocked puts a folder where each shortcut goes; NoLinks expects none.
 // Planted puts recording copies of lz32.dll and comctl32.dll beside the
@@ -59,9 +61,11 @@ struct Start {
 // earlier installation's files read-only, as files copied off a CD are;
 // MutexHeld has the test hold the set-up's mutex, as a set-up does before
 // its first window. CommonLinks expects the shortcuts in all users' folders.
+// NoDesktopShell takes OLE automation, and with it the desktop shell's way
+// of starting a program, from the set-up.
 enum Flags {
     ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32, ReadOnlyEarlier = 64,
-    MutexHeld = 128, CommonLinks = 256
+    MutexHeld = 128, CommonLinks = 256, NoDesktopShell = 512
 };
 
 // A step of a row and the line of the table it stands on: each one is made
@@ -528,6 +532,8 @@ static void Prepare(const Scenario &row)
     for (const PayloadEntry &entry : PayloadTable)
         if (row.flags & ReadOnlyEarlier)
             SetFileAttributesA(Join(row.earlierFolder, entry.fileName).c_str(), FILE_ATTRIBUTE_READONLY);
+    if (row.flags & NoDesktopShell)
+        WriteValue(HKEY_CURRENT_USER, (AppDefaults + std::string("setup.exe\\DllOverrides")).c_str(), "oleaut32", Sz(""));
     if (row.flags & MutexHeld)
         heldMutex = CreateMutexA(nullptr, FALSE, "Global\\Install Brightlark");
     if (!row.blocked.empty())
@@ -641,7 +647,8 @@ static void CheckStarts(const Scenario &row)
         auto match = std::find_if(expected.begin(), expected.end(), [&](const Start &start) {
             return SamePath(seen.program, start.program) && seen.parameters == start.parameters &&
                    SamePath(seen.folder, start.folder) &&
-                   (start.starter.empty() || !lstrcmpiA(seen.starter.c_str(), start.starter.c_str()));
+                   (start.starter.empty() || (start.starter[0] == '!') == bool(lstrcmpiA(seen.starter.c_str(),
+                                                                                        start.starter.c_str() + (start.starter[0] == '!'))));
         });
         if (ok(match != expected.end(), "unexpected start: %s [%s] in %s by %s", seen.program.c_str(),
                seen.parameters.c_str(), seen.folder.c_str(), seen.starter.c_str()))
@@ -710,7 +717,7 @@ static const Start Coder = {"R:\\mp3coder.exe", "/s", "R:\\"};
 static const Start DiskCoder = {"C:\\mp3coder.exe", "/s", "C:\\"};
 static const Start DirectX = {"R:\\directx\\dxsetup.exe", "", "R:\\directx"};
 static Start Sfx(const std::string &dest, const char *parameters = "") { return {Join(dest, "sfxpack1.exe"), parameters, dest}; }
-static Start Program(const std::string &dest) { return {Join(dest, "Brightlark.exe"), "", dest}; }
+static Start Program(const std::string &dest, const char *starter) { return {Join(dest, "Brightlark.exe"), "", dest, starter}; }
 
 // Built once the special folders are known.
 static std::vector<Scenario> Table()
@@ -736,9 +743,14 @@ static std::vector<Scenario> Table()
                    Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Reads(IDC_MAIN_TITLE, MainCaption),
                    Reads(IDCANCEL, TextButtonCancel), Is(IDC_NEED_WINDOWS, Checked), Is(IDC_NEED_DISK, Checked),
                    Is(IDC_NEED_MEMORY, Checked), Install(), NoDirectX(), Answer(TextAskStartInstalled, IDYES)},
-         .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest)}},
+         .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest, NotByShell)}},
         {.name = "Windows NT, started as r:\\setup.exe: no DirectX offer", .steps = {Agree(), Main(), Install(), NoStart()},
          .installed = DefaultDest, .starts = Fresh, .command = "r:\\setup.exe /autorun", .windows = "winxp"},
+        // Elevated on Windows 10, the player is started as the desktop's
+        // user, by the desktop's shell; where the shell cannot, by the set-up.
+        {.name = "Windows 10 without the desktop shell's way: the set-up starts the player",
+         .steps = {Agree(), Main(), Install(), Answer(TextAskStartInstalled, IDYES)}, .installed = DefaultDest,
+         .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest, NotByShell)}, .windows = "win10", .flags = NoDesktopShell},
         {.name = "DirectX accepted: no final offer", .steps = {Agree(), Main(), Install(), Answer(TextAskDirectX, IDYES)},
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}},
         {.name = "Win32s refused", .steps = {Fatal(TextErrorPlatform)}, .windows = "win31"},
@@ -769,10 +781,10 @@ static std::vector<Scenario> Table()
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
         {.name = "a set-up holds the mutex, with no window yet: this one ends at once, 1618", .steps = {Unseen()},
          .command = "R:\\setup.exe /VERYSILENT", .flags = MutexHeld, .exitCode = 1618},
-        {.name = "update over 899 via the CD menu",
+        {.name = "update over 899 via the CD menu, Windows 10",
          .steps = {Choose(IDC_MENU_SETUP), Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
-                   Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDYES)},
-         .installed = OldDest, .starts = {Coder, Program(OldDest)}, .earlier = 899},
+                   Answer(TextAskSoundEffects, IDNO), Answer(TextAskStartUpdated, IDYES), ShellOpens(TextProductName)},
+         .installed = OldDest, .starts = {Coder, Program(OldDest, ByShell)}, .earlier = 899, .windows = "win10"},
         {.name = "same version 900, sound effects from the CD",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, OldDest, 0), Install(),
                    Answer(TextAskSoundEffects, IDYES), ShellOpens("SoundFX"), NoDirectX(), NoStart()},
@@ -787,7 +799,8 @@ static std::vector<Scenario> Table()
         {.name = "version 301: uninstall declined", .steps = {Agree(), Answer(TextAskUninstallOld, IDCANCEL)},
          .earlier = 301, .command = ByHand},
         {.name = "version 302: no uninstall prompt", .steps = {Agree(), Main(), Cancel()}, .earlier = 302, .command = ByHand},
-        {.name = "CD menu: run Brightlark", .steps = {Menu(), Press(IDOK)}, .starts = {Program(OldDest)}, .earlier = 900},
+        {.name = "CD menu: run Brightlark, Windows 10", .steps = {Menu(), Press(IDOK)}, .starts = {Program(OldDest, ByShell)},
+         .earlier = 900, .windows = "win10"},
         {.name = "CD menu: DirectX set-up", .steps = {Choose(IDC_MENU_DIRECTX)}, .starts = {DirectX}, .earlier = 900},
         {.name = "CD menu: sound effects", .steps = {Choose(IDC_MENU_SOUNDFX), ShellOpens("SoundFX")}, .earlier = 900},
         // The CD has no label: its window is titled by its drive alone.
