@@ -14,8 +14,6 @@ flip() {
 good=$payload/cdrdr32.dl_
 size=$(stat -c %s "$good")
 head -c 600 "$good" >"$out/truncated.bin"
-flip "$good" 0 "$out/signature.bin"
 flip "$good" 9 "$out/name.bin" # the name's last character, which LZ32 never reads
 flip "$good" $((size / 2)) "$out/middle.bin"
-flip "$good" $((size - 1)) "$out/last.bin"
 flip "$payload/trkpl32.dl_" 3000 "$out/damaged.bin"

@@ -1,9 +1,9 @@
 /* The system as a fault build of the set-up sees it: whatever names the one
    name in BRIGHTLARK_REFUSED is refused, as Windows refuses what the user's
    rights do not allow or what another program holds: the write of a
-   registry value of that name, and the deletion or the move of a file of
-   that name. Everything else goes through. These take the place of the
-   set-up's imports of RegSetValueExA, DeleteFileA and MoveFileA. */
+   registry value of that name, and the move of a file of that name.
+   Everything else goes through. These take the place of the set-up's imports
+   of RegSetValueExA and MoveFileA. */
 #include <windows.h>
 
 /* Sets the error a refusal gives. */
@@ -23,7 +23,6 @@ static FARPROC Real(const char *dll, const char *name)
 }
 
 typedef LONG(WINAPI *SetValueProc)(HKEY, LPCSTR, DWORD, DWORD, const BYTE *, DWORD);
-typedef BOOL(WINAPI *DeleteProc)(LPCSTR);
 typedef BOOL(WINAPI *MoveProc)(LPCSTR, LPCSTR);
 
 static LONG WINAPI SetOrRefuse(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE *data, DWORD size)
@@ -31,13 +30,6 @@ static LONG WINAPI SetOrRefuse(HKEY key, LPCSTR name, DWORD reserved, DWORD type
     if (Refused(name))
         return ERROR_ACCESS_DENIED;
     return ((SetValueProc)(void (*)(void))Real("advapi32.dll", "RegSetValueExA"))(key, name, reserved, type, data, size);
-}
-
-static BOOL WINAPI DeleteOrRefuse(LPCSTR name)
-{
-    if (Refused(name))
-        return FALSE;
-    return ((DeleteProc)(void (*)(void))Real("kernel32.dll", "DeleteFileA"))(name);
 }
 
 static BOOL WINAPI MoveOrRefuse(LPCSTR from, LPCSTR to)
@@ -49,10 +41,8 @@ static BOOL WINAPI MoveOrRefuse(LPCSTR from, LPCSTR to)
 
 #ifdef _WIN64
 void *refusedSetSlot __asm__("__imp_RegSetValueExA") = (void *)SetOrRefuse;
-void *refusedDeleteSlot __asm__("__imp_DeleteFileA") = (void *)DeleteOrRefuse;
 void *refusedMoveSlot __asm__("__imp_MoveFileA") = (void *)MoveOrRefuse;
 #else
 void *refusedSetSlot __asm__("__imp__RegSetValueExA@24") = (void *)SetOrRefuse;
-void *refusedDeleteSlot __asm__("__imp__DeleteFileA@4") = (void *)DeleteOrRefuse;
 void *refusedMoveSlot __asm__("__imp__MoveFileA@8") = (void *)MoveOrRefuse;
 #endif
