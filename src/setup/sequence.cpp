@@ -3,7 +3,6 @@
 #include "install.h"
 #include "setup_state.h"
 
-#include <shellapi.h>
 
 static const char OldUninstaller[] = "uninstall.exe";
 static const char SoundFxFirstRun[] = "/1";
