@@ -44,12 +44,12 @@ static bool AnotherSetupRuns()
 // changes.
 static void StartLog()
 {
-    static const char *const Modes[] = {"interactive", "unattended, with the progress window",
-                                        "unattended, without windows"};
+    static const char *const Modes[] = {"an interactive run", "an unattended run with the progress window",
+                                        "an unattended run without windows"};
     const OSVERSIONINFOA *version = static_cast<const OSVERSIONINFOA *>(setupState.scratchBlock);
     if (!WriteLog("%s %s set-up (%lu)", TextProductName, TextVersionLabel, InstallerVersion) ||
         !WriteLog("Command line: %s", GetCommandLineA()) ||
-        !WriteLog("Windows %lu.%lu.%lu, platform %lu; %s run", version->dwMajorVersion,
+        !WriteLog("Windows %lu.%lu.%lu, platform %lu; %s", version->dwMajorVersion,
                   version->dwMinorVersion, version->dwBuildNumber & 0xFFFF, version->dwPlatformId,
                   Modes[setupState.options.mode]))
         FatalError(TextErrorLog);
