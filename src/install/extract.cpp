@@ -125,7 +125,7 @@ static const char *ExpandTempFile()
 // the length and check value the build gave it.
 static const char *CheckExpandedFile(const PayloadChecks &checks)
 {
-    static unsigned char piece[16384];
+    static unsigned char piece[65536];
     HANDLE file = CreateFileA(ExpandedFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
