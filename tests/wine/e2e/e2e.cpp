@@ -367,11 +367,16 @@ static Step Page(const char *sentence, const char *button, const std::string &fo
                at);
 }
 
-// Install pressed with Esc on its way to pump `pump`; "Abort?" answered.
+// Install pressed with Esc on its way to pump `pump`.
+static Step Esc(int pump, Where at = Where::current())
+{
+    return At(at, [=](Run &run) { return EscAt(run, pump); });
+}
+
+// The same, with "Abort?" answered.
 static Step Abort(int pump, int answer, Where at = Where::current())
 {
-    return All({At(at, [=](Run &run) { return EscAt(run, pump); }), Answer(TextAskAbort, answer), At(at, ProgressGone)},
-               at);
+    return All({Esc(pump, at), Answer(TextAskAbort, answer), At(at, ProgressGone)}, at);
 }
 
 // Until the set-up ends, no window of it shows.
@@ -388,11 +393,6 @@ static Step Unseen(Where at = Where::current())
         } while (WaitForSingleObject(run.pi.hProcess, 2) == WAIT_TIMEOUT && GetTickCount() - began < Patience);
         return ok(!*seen, "no window of the set-up shows: \"%s\"", seen) || true;
     });
-}
-
-static Step Esc(int pump, Where at = Where::current())
-{
-    return At(at, [=](Run &run) { return EscAt(run, pump); });
 }
 
 // "Abort?" holds the pass at a known pump; the power goes there, and comes
