@@ -38,12 +38,10 @@ int AskUser(const char *text, UINT flags, HWND owner)
     return answer;
 }
 
+// Unattended, nobody can choose again: the run fails as it would on an error.
 void Refuse(const char *text, UINT flags)
 {
-    if (!RunsUnattended()) {
-        AskUser(text, flags, nullptr);
-        return;
-    }
-    WriteLog("%s", text);
-    EndSetup(OutcomeFailed);
+    if (RunsUnattended())
+        FatalError(text);
+    AskUser(text, flags, nullptr);
 }
