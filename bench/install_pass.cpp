@@ -6,11 +6,11 @@
 // of this same version, so that it starts no program of the payload: the
 // agreement, Install with the folder it offers, No to both closing questions.
 #include "check.h"
-#include "payload_table.h"
-#include "registry_path.h"
+#include "core/payload_table.h"
+#include "core/registry_path.h"
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "texts.h"
+#include "run/setup_state.h"
+#include "core/user_texts.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -12,4 +12,4 @@ endif()
 
 add_library(brightlark_portable STATIC ${BRIGHTLARK_PORTABLE_SOURCES})
 target_include_directories(brightlark_portable PUBLIC
-    ${CMAKE_SOURCE_DIR}/src/setup ${CMAKE_SOURCE_DIR}/src/install ${CMAKE_SOURCE_DIR}/res)
+    ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)

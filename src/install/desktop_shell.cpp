@@ -1,5 +1,5 @@
-#include "install.h"
-#include "setup_state.h"
+#include "install/install.h"
+#include "run/setup_state.h"
 
 #include <exdisp.h>
 #include <shldisp.h>

@@ -1,8 +1,8 @@
-#include "check_value.h"
-#include "install.h"
+#include "core/check_value.h"
+#include "install/install.h"
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "szdd_header.h"
+#include "run/setup_state.h"
+#include "core/szdd_header.h"
 
 // The compressed bytes go to a file of their own in the destination folder,
 // and LZ32 expands them into the expanded file, which the install pass then

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <cstdint>
 
-#include "payload_table.h"
+#include "core/payload_table.h"
 
 // Registry. Product value paths start with a backslash and lie under
 // HKEY_CURRENT_USER\Software\Brightlark; full paths are given whole with

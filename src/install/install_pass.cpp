@@ -1,7 +1,7 @@
-#include "destination.h"
-#include "install.h"
-#include "setup_state.h"
-#include "ui.h"
+#include "core/destination.h"
+#include "install/install.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
 
 #include <shlobj.h>
 

@@ -1,5 +1,5 @@
-#include "install.h"
-#include "setup_state.h"
+#include "install/install.h"
+#include "run/setup_state.h"
 
 // Working values of the current operation; operations never nest.
 static char pathBuffer[RegistryPathSize];

@@ -1,8 +1,8 @@
-#include "install.h"
+#include "install/install.h"
 #include "resource_ids.h"
-#include "sequence.h"
-#include "setup_state.h"
-#include "ui.h"
+#include "setup/sequence.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
 
 // The class that marks a running set-up; a hidden window of it lives as
 // long as this process, so that a second set-up finds it and ends.

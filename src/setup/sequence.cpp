@@ -1,7 +1,7 @@
-#include "sequence.h"
-#include "destination.h"
-#include "install.h"
-#include "setup_state.h"
+#include "setup/sequence.h"
+#include "core/destination.h"
+#include "install/install.h"
+#include "run/setup_state.h"
 
 
 static const char OldUninstaller[] = "uninstall.exe";

@@ -1,6 +1,6 @@
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "ui.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
 
 INT_PTR AgreementHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {

@@ -1,7 +1,7 @@
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "ui.h"
-#include "ui_banner.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
+#include "ui/ui_banner.h"
 
 // The options in the order OK asks them; the first checked one is the
 // result.

@@ -1,6 +1,6 @@
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "ui_banner.h"
+#include "run/setup_state.h"
+#include "ui/ui_banner.h"
 
 void ShowBanner(HWND dialog, int item)
 {

@@ -1,9 +1,9 @@
-#include "install.h"
+#include "install/install.h"
 #include "resource_ids.h"
-#include "sequence.h"
-#include "setup_state.h"
-#include "ui.h"
-#include "ui_banner.h"
+#include "setup/sequence.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
+#include "ui/ui_banner.h"
 
 #include <shlobj.h>
 

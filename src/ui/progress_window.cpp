@@ -1,7 +1,7 @@
-#include "dialog_table.h"
+#include "ui/dialog_table.h"
 #include "resource_ids.h"
-#include "setup_state.h"
-#include "ui.h"
+#include "run/setup_state.h"
+#include "ui/ui.h"
 
 #include <commctrl.h>
 

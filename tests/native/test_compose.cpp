@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "check_value.h"
-#include "destination.h"
-#include "options.h"
-#include "registry_path.h"
-#include "shell_path.h"
-#include "text.h"
+#include "core/check_value.h"
+#include "core/destination.h"
+#include "core/command_line.h"
+#include "core/registry_path.h"
+#include "core/cd_path.h"
+#include "core/text_ops.h"
 
 namespace {
 

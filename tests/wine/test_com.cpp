@@ -4,9 +4,9 @@
 // folder browser brings COM of its own, so a stand-in takes its place.
 //   test_com FOLDER   (a Unix path; a shortcut is made there and deleted)
 #include "check.h"
-#include "install.h"
+#include "install/install.h"
 #include "resource_ids.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 #include <shlobj.h>
 

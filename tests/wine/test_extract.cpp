@@ -5,9 +5,9 @@
 // come out as the build's.
 //   test_extract SAMPLE_DIR SCRATCH_DIR   (Unix paths)
 #include "check.h"
-#include "install.h"
+#include "install/install.h"
 #include "resource_ids.h"
-#include "setup_state.h"
+#include "run/setup_state.h"
 
 // The payload's third file, and faulty copies of it that only this test
 // carries: cut short, and with one byte changed in the name LZ32 never reads

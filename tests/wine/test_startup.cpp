@@ -4,8 +4,8 @@
 // bytes; "" for none), and whether the two count as an earlier installation
 // whose folder becomes the destination.
 #include "check.h"
-#include "sequence.h"
-#include "setup_state.h"
+#include "setup/sequence.h"
+#include "run/setup_state.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 //
 //   szddpack [-n TARGETNAME] INPUT OUTPUT [CHECKS]
 
-#include "check_value.h"
+#include "core/check_value.h"
 #include "szdd_compress.h"
 
 #include <stdlib.h>

@@ -5,10 +5,10 @@
 //   test_e2e BUILD_DIR [NAME_PART]   (NAME_PART runs only the matching rows)
 // BRIGHTLARK_PAUSE=<ms>: the user looks at each window met that long.
 #include "check.h"
-#include "payload_table.h"
+#include "core/payload_table.h"
 #include "resource_ids.h"
-#include "text.h"
-#include "texts.h"
+#include "core/text_ops.h"
+#include "core/user_texts.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -1,6 +1,6 @@
-#include "install.h"
-#include "setup_state.h"
-#include "shell_path.h"
+#include "install/install.h"
+#include "run/setup_state.h"
+#include "core/cd_path.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

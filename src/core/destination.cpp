@@ -1,7 +1,7 @@
-#include "destination.h"
-#include "payload_table.h"
-#include "text.h"
-#include "texts.h"
+#include "core/destination.h"
+#include "core/payload_table.h"
+#include "core/text_ops.h"
+#include "core/user_texts.h"
 
 static const char ProgramFilesName[] = "\\Program Files";
 

@@ -1,4 +1,4 @@
-#include "setup_state.h"
+#include "run/setup_state.h"
 
 // Not in the headers of older SDKs; the value is fixed by Windows.
 constexpr DWORD LoadLibrarySearchSystem32 = 0x00000800;

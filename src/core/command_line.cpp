@@ -1,5 +1,5 @@
-#include "options.h"
-#include "text.h"
+#include "core/command_line.h"
+#include "core/text_ops.h"
 
 // Byte by byte, as the other scans of the command line: the slash, the
 // quote, the equals sign and the blanks lie below 0x40 and are never the

@@ -1,4 +1,4 @@
-#include "setup_state.h"
+#include "run/setup_state.h"
 
 #include <stdarg.h>
 

@@ -1,5 +1,5 @@
-#include "shell_path.h"
-#include "text.h"
+#include "core/cd_path.h"
+#include "core/text_ops.h"
 
 char FindSetupDrive(const char *commandLine)
 {

@@ -1,4 +1,4 @@
-#include "payload_table.h"
+#include "core/payload_table.h"
 #include "resource_ids.h"
 
 const PayloadEntry PayloadTable[PayloadRowCount] = {

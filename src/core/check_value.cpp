@@ -1,4 +1,4 @@
-#include "check_value.h"
+#include "core/check_value.h"
 
 // Four tables, one after the other, filled on first use: zeroed storage
 // costs setup.exe no file bytes, where constant tables would cost 4 KB.

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "registry_path.h"
+#include "core/registry_path.h"
 
 // /SILENT: no question and no dialog, only the progress window; /VERYSILENT:
 // no window at all. Either is an unattended run.

@@ -1,6 +1,6 @@
 // The destination folder: its default and what the set-up accepts.
 #pragma once
-#include "registry_path.h"
+#include "core/registry_path.h"
 
 // "Brightlark" inside the Program Files folder: `programFilesDir` as the
 // registry gives it (empty when missing), else "Program Files" on the drive

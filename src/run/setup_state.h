@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <cstdint>
 
-#include "options.h"
-#include "registry_path.h"
-#include "text.h"
-#include "texts.h"
+#include "core/command_line.h"
+#include "core/registry_path.h"
+#include "core/text_ops.h"
+#include "core/user_texts.h"
 
 // The version this set-up installs, written as ProgramVersion and compared,
 // unsigned, with an earlier installation's.

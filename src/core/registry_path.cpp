@@ -1,7 +1,7 @@
-#include "registry_path.h"
-#include "payload_table.h"
-#include "text.h"
-#include "texts.h"
+#include "core/registry_path.h"
+#include "core/payload_table.h"
+#include "core/text_ops.h"
+#include "core/user_texts.h"
 
 const char ProductKeyPath[] = "Software\\Brightlark";
 const char ValueProgramDirectory[] = "\\ProgramDirectory";

@@ -1,4 +1,4 @@
-#include "szdd_header.h"
+#include "core/szdd_header.h"
 
 static const unsigned char SzddSignature[8] = {0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33};
 static const unsigned char SzddModeA = 0x41;

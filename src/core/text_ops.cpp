@@ -1,4 +1,4 @@
-#include "text.h"
+#include "core/text_ops.h"
 
 unsigned TextLength(const char *text)
 {

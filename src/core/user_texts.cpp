@@ -1,4 +1,4 @@
-#include "texts.h"
+#include "core/user_texts.h"
 
 const char TextProductName[] = "Brightlark";
 const char TextVersionLabel[] = "VERSION 9";
