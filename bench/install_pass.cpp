@@ -9,6 +9,7 @@
 #include "core/payload_table.h"
 #include "core/registry_path.h"
 #include "resource_ids.h"
+#include "run/run.h"
 #include "run/setup_state.h"
 #include "core/user_texts.h"
 

@@ -48,17 +48,15 @@
 /* Decoration that the code never addresses */
 #define IDC_DECORATION -1
 
-/* Payload: the five product files, each one SZDD file under the type
-   name "RT_RCDATA" */
-#define IDR_PAYLOAD_PROGRAM 5000
-#define IDR_PAYLOAD_HELP 5001
-#define IDR_PAYLOAD_CDREADER 5002
-#define IDR_PAYLOAD_PLAYLIST 5003
-#define IDR_PAYLOAD_SOUNDFX 5004
+/* Payload: the product's files, each one SZDD file under the type name
+   "RT_RCDATA", from this id on in the order of their list
+   (src/core/payload_files.h) */
+#define IDR_PAYLOAD_FIRST 5000
 
-/* The payload's check values, 40 bytes under the same type: for 5000 to
-   5004 in turn, the CRC-32 of the resource's bytes, then that of the file it
-   expands to, each 4 bytes little-endian */
+/* The payload's check values, 8 bytes a file under the same type: for each
+   file of the list in turn, the CRC-32 of its resource's bytes, then that of
+   the file it expands to, each 4 bytes little-endian. Its id ends the
+   payload's range. */
 #define IDR_PAYLOAD_CHECKS 5010
 
 #endif

@@ -1,9 +1,6 @@
 #include "core/command_line.h"
 #include "core/text_ops.h"
 
-// Byte by byte, as the other scans of the command line: the slash, the
-// quote, the equals sign and the blanks lie below 0x40 and are never the
-// second byte of a double-byte character.
 static const struct {
     const char *name; // in capitals
     std::uint32_t given;
@@ -80,4 +77,38 @@ void ParseOptions(const char *tail, SetupOptions *options)
             break;
         }
     }
+}
+
+const char *CommandTail(const char *commandLine)
+{
+    const char *p = commandLine;
+    if (*p == '"') {
+        ++p;
+        while (*p != '\0' && *p != '"')
+            ++p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (*p != '\0' && !IsBlank(*p))
+            ++p;
+    }
+    while (IsBlank(*p))
+        ++p;
+    return p;
+}
+
+char FindSetupDrive(const char *commandLine)
+{
+    for (const char *p = commandLine; *p != '\0'; ++p)
+        if (*p == ':')
+            return p == commandLine ? '\0' : p[-1];
+    return '\0';
+}
+
+void ParseCommandLine(const char *commandLine, SetupOptions *options)
+{
+    const char *tail = CommandTail(commandLine);
+    ParseOptions(tail, options);
+    options->autorunMode = FindTextNoCase(tail, "/autorun");
+    options->setupDrive = FindSetupDrive(commandLine);
 }

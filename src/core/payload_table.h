@@ -1,6 +1,7 @@
-// The product's files as the install pass lays them down, in order. This is
-// the one place that names them: the launchers, the shortcuts and the
-// uninstall command take "Brightlark.exe" and "sfxpack1.exe" from here.
+// The product's files as the install pass lays them down, in order, made
+// from the one list of them (payload_files.h). The launchers, the shortcuts
+// and the uninstall command take "Brightlark.exe" and "sfxpack1.exe" from
+// here.
 #pragma once
 #include <cstdint>
 
@@ -15,12 +16,16 @@ struct PayloadEntry {
     std::uint32_t flags;
 };
 
-constexpr unsigned PayloadRowCount = 5;
-extern const PayloadEntry PayloadTable[PayloadRowCount];
+#define PAYLOAD_FILE(name) +1
+constexpr unsigned PayloadRowCount = 0
+#include "core/payload_files.h"
+    ;
+#undef PAYLOAD_FILE
+extern const PayloadEntry (&PayloadTable)[PayloadRowCount];
 
 // The rows other parts of the set-up start or point to.
-constexpr unsigned PayloadRowProgram = 0;  // "Brightlark.exe"
-constexpr unsigned PayloadRowSoundFx = 4;  // "sfxpack1.exe"
+constexpr unsigned PayloadRowProgram = 0; // "Brightlark.exe"
+constexpr unsigned PayloadRowSoundFx = 4; // "sfxpack1.exe"
 
 // What the install pass makes in the destination besides the product's
 // files. Each name carries the product's name and a tilde, so that none is a
@@ -29,5 +34,7 @@ extern const char CompressedFileName[]; // "Brightlark.~c": the compressed bytes
 extern const char ExpandedFileName[];   // "Brightlark.~n": the file expanded from them, until it takes its place
 extern const char PassMarkerName[];     // "Brightlark.~p": there while earlier files may stand aside
 // For each row, the earlier installation's file, set aside until the pass
-// has succeeded.
-extern const char SetAsideNames[PayloadRowCount][14]; // "Brightlark.~1" to "Brightlark.~5"
+// has succeeded: "Brightlark.~1" for the first row, and on by the row's digit.
+constexpr unsigned SetAsideNameSize = 14;
+static_assert(PayloadRowCount <= 9, "a set-aside file's name holds its row as one digit");
+extern const char (&SetAsideNames)[PayloadRowCount][SetAsideNameSize];

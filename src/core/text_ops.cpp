@@ -41,24 +41,6 @@ char *CopyTextWithin(const char *source, char *destination, char *end)
     return destination;
 }
 
-const char *CommandTail(const char *commandLine)
-{
-    const char *p = commandLine;
-    if (*p == '"') {
-        ++p;
-        while (*p != '\0' && *p != '"')
-            ++p;
-        if (*p == '"')
-            ++p;
-    } else {
-        while (*p != '\0' && *p != ' ' && *p != '\t')
-            ++p;
-    }
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return p;
-}
-
 // Only the ASCII small letters fold; code-page letters stay as they are, so
 // the search never depends on the user's locale. On a double-byte code
 // page a match still starts at a character: it starts at the slash of

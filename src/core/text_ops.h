@@ -11,13 +11,6 @@ char *TextEnd(char *position);
 const char *TextEnd(const char *position);
 char *CopyText(const char *source, char *destination);
 
-// The command line without the program's name and the blanks after it; a
-// name in double quotes runs to its closing quote. Quotes and blanks, like
-// the slash and colon that the other scans of the command line look for,
-// lie below 0x40 and are never the second byte of a double-byte character,
-// so these scans may go byte by byte.
-const char *CommandTail(const char *commandLine);
-
 // True when `find` occurs in `text`, comparing the ASCII letters a-z as
 // their capitals; every other byte compares as it is.
 bool FindTextNoCase(const char *text, const char *find);

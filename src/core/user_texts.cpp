@@ -1,27 +1,42 @@
 #include "core/user_texts.h"
+#include "core/text_ops.h"
 
 const char TextProductName[] = "Brightlark";
 const char TextVersionLabel[] = "VERSION 9";
 const char TextSetupCaption[] = "Install Brightlark";
 const char TextErrorCaption[] = "Installation Error";
 
-const char TextErrorMemory[] = "ERROR: Insufficient memory.";
-const char TextErrorPlatform[] = "ERROR: Brightlark requires Windows 9x/ME/NT";
-const char TextErrorGeneral[] = "ERROR: General Failure!";
-const char TextErrorResource[] = "ERROR: Could not find/load resource.";
-const char TextErrorCreateFile[] = "ERROR: Could not create file.";
-const char TextErrorWriteFile[] = "ERROR: Could not write to file.";
-const char TextErrorDestination[] = "ERROR: Could not create the destination folder.";
-const char TextErrorDamaged[] = "ERROR: This set-up program is damaged: its copy of ";
-const char TextErrorDamagedEnd[] =
-    " is not whole. Copy the set-up program again from the CD, or download it again.";
-const char TextErrorLog[] = "ERROR: Could not create the log file.";
-const char TextErrorOtherFolder[] =
-    "ERROR: An earlier version is installed in another folder than /DIR names; /DIR must name "
-    "that folder, or be left out.";
-const char TextErrorUnfinished[] =
-    "ERROR: Could not put back the files of an unfinished installation. Close every program "
-    "that may use them, and run the set-up again.";
+// The failures' texts, by their codes; the second is the text that follows
+// the file's name, for a failure that names one.
+static const char *const FailureTexts[FailureCount][2] = {
+    {"", nullptr},
+    {"ERROR: General Failure!", nullptr},
+    {"ERROR: Insufficient memory.", nullptr},
+    {"ERROR: Brightlark requires Windows 9x/ME/NT", nullptr},
+    {"ERROR: Could not find/load resource.", nullptr},
+    {"ERROR: Could not create file.", nullptr},
+    {"ERROR: Could not write to file.", nullptr},
+    {"ERROR: Could not create the destination folder.", nullptr},
+    {"ERROR: This set-up program is damaged: its copy of ",
+     " is not whole. Copy the set-up program again from the CD, or download it again."},
+    {"ERROR: Could not put back the files of an unfinished installation. Close every program "
+     "that may use them, and run the set-up again.",
+     nullptr},
+    {"ERROR: Could not create the log file.", nullptr},
+    {"ERROR: An earlier version is installed in another folder than /DIR names; /DIR must name "
+     "that folder, or be left out.",
+     nullptr},
+};
+
+void ComposeFailureMessage(Failure failure, const char *file, char (&message)[FailureMessageSize])
+{
+    const char *const *texts = FailureTexts[failure < FailureCount ? failure : FailureGeneral];
+    const char *name = texts[1] != nullptr && file != nullptr ? file : "";
+    const char *after = texts[1] != nullptr ? texts[1] : "";
+    message[0] = '\0';
+    if (TextsFit(FailureMessageSize, {texts[0], name, after}))
+        CopyText(after, CopyText(name, CopyText(texts[0], message)));
+}
 
 const char TextAskAbort[] = "Abort?";
 const char TextProductRunning[] =

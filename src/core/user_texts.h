@@ -1,6 +1,7 @@
 // Every text the set-up program shows or writes about itself, kept in one
 // place so that each appears once.
 #pragma once
+#include <cstdint>
 
 // Names of the product, its version label and the message-box captions.
 extern const char TextProductName[];      // "Brightlark"; also the product window's class
@@ -9,20 +10,29 @@ extern const char TextSetupCaption[];     // "Install Brightlark"; also the wind
                                           // and the mutex that mark a running set-up
 extern const char TextErrorCaption[];     // "Installation Error"
 
-// Fatal errors
-extern const char TextErrorMemory[];
-extern const char TextErrorPlatform[];
-extern const char TextErrorGeneral[];
-extern const char TextErrorResource[];
-extern const char TextErrorCreateFile[];
-extern const char TextErrorWriteFile[];
-extern const char TextErrorDestination[];
-extern const char TextErrorUnfinished[];
-extern const char TextErrorLog[];
-extern const char TextErrorOtherFolder[];
-// "ERROR: This set-up program is damaged: its copy of <file> is not whole. ..."
-extern const char TextErrorDamaged[];
-extern const char TextErrorDamagedEnd[];
+// Failures that end the run, as codes: each has its text in the table of
+// user_texts.cpp. A failure that names a file (a damaged payload file) is
+// told with the file's name inside its text.
+enum Failure : std::uint32_t {
+    FailureNone,
+    FailureGeneral,
+    FailureMemory,
+    FailurePlatform,
+    FailureResource,
+    FailureCreateFile,
+    FailureWriteFile,
+    FailureDestination,
+    FailureDamaged,
+    FailureUnfinished,
+    FailureLog,
+    FailureOtherFolder,
+    FailureCount
+};
+// The text of `failure`, with `file` (null for none) inside it where the
+// failure names one. Every text of the table and every file name of the
+// payload table fit.
+constexpr unsigned FailureMessageSize = 256;
+void ComposeFailureMessage(Failure failure, const char *file, char (&message)[FailureMessageSize]);
 
 // Questions and notices
 extern const char TextAskAbort[];

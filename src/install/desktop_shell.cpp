@@ -1,7 +1,8 @@
-#include "install/install.h"
-#include "run/setup_state.h"
+#include "install/desktop_shell.h"
+#include "run/run.h"
 
 #include <exdisp.h>
+#include <shlobj.h>
 #include <shldisp.h>
 
 // The desktop's shell objects and their interfaces, as Windows publishes them.
@@ -19,8 +20,8 @@ static const IID ShellDispatch2Interface = {0xA4C6892C, 0x3BA9, 0x11D2, {0x9D, 0
 // the set-up runs on may lack.
 bool RunsElevated()
 {
-    const OSVERSIONINFOA *version = static_cast<const OSVERSIONINFOA *>(setupState.scratchBlock);
-    if (version->dwPlatformId != VER_PLATFORM_WIN32_NT || version->dwMajorVersion < 6)
+    const OSVERSIONINFOA &version = WindowsVersion();
+    if (version.dwPlatformId != VER_PLATFORM_WIN32_NT || version.dwMajorVersion < 6)
         return false;
     HMODULE advapi = GetModuleHandleA("advapi32.dll");
     auto openToken = LookUpProc<decltype(&OpenProcessToken)>(advapi, "OpenProcessToken");

@@ -1,8 +1,9 @@
 #include "core/check_value.h"
+#include "core/szdd_header.h"
 #include "install/install.h"
 #include "resource_ids.h"
+#include "run/run.h"
 #include "run/setup_state.h"
-#include "core/szdd_header.h"
 
 // The compressed bytes go to a file of their own in the destination folder,
 // and LZ32 expands them into the expanded file, which the install pass then
@@ -17,15 +18,12 @@ static LZInitProc lzInit;
 static LZCopyProc lzCopy;
 static LZCloseProc lzClose;
 
-// Working values of the current extraction; extractions run one at a time.
-static HRSRC resourceHandle;
-static DWORD resourceSize;
-static const unsigned char *resourceBytes;
-static std::uint32_t expandedLength;
-static HANDLE tempFile;
-static DWORD bytesWritten;
-static INT sourceFile;
-static HFILE expandedFile;
+// The payload file being extracted, as its steps hand it on.
+struct Extraction {
+    const unsigned char *bytes; // the resource's compressed bytes
+    DWORD size;
+    std::uint32_t expandedLength; // as its header announces it
+};
 
 static bool LoadLz()
 {
@@ -40,27 +38,27 @@ static bool LoadLz()
     return lzInit != nullptr && lzClose != nullptr && lzCopy != nullptr;
 }
 
-// Each step gives null when it is done, else the message of its failure.
+// Each step gives FailureNone when it is done, else its failure.
 
 // A payload resource of the program's own, its bytes and their count; null
 // when there is none.
 static const unsigned char *LoadResourceBytes(std::uint32_t resourceId, DWORD *size)
 {
     HINSTANCE module = setupState.instanceHandle;
-    resourceHandle = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "RT_RCDATA");
-    if (resourceHandle == nullptr)
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "RT_RCDATA");
+    if (found == nullptr)
         return nullptr;
-    *size = SizeofResource(module, resourceHandle);
-    HGLOBAL loaded = LoadResource(module, resourceHandle);
+    *size = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
     return loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
 }
 
-bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks)
+bool FindPayloadChecks(unsigned row, PayloadChecks *checks)
 {
     DWORD size = 0;
     const unsigned char *values = LoadResourceBytes(IDR_PAYLOAD_CHECKS, &size);
-    std::uint32_t at = (resourceId - IDR_PAYLOAD_PROGRAM) * 8;
-    if (values == nullptr || resourceId < IDR_PAYLOAD_PROGRAM || size < at + 8)
+    std::uint32_t at = row * 8;
+    if (values == nullptr || row >= PayloadRowCount || size < at + 8)
         return false;
     std::uint32_t read[2] = {};
     for (unsigned i = 0; i < 8; ++i)
@@ -72,27 +70,27 @@ bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks)
 
 // The resource must be the very SZDD file the build made: its header then
 // says how long the expanded file must come out.
-static const char *LoadPayload(std::uint32_t resourceId, const PayloadChecks &checks)
+static Failure LoadPayload(std::uint32_t resourceId, const PayloadChecks &checks, Extraction *payload)
 {
-    resourceBytes = LoadResourceBytes(resourceId, &resourceSize);
-    if (resourceBytes == nullptr)
-        return TextErrorResource;
-    if (ContinueCheckValue(0, resourceBytes, resourceSize) != checks.compressed ||
-        !ReadSzddExpandedLength(resourceBytes, resourceSize, &expandedLength))
-        return TextErrorDamaged;
-    return nullptr;
+    payload->bytes = LoadResourceBytes(resourceId, &payload->size);
+    if (payload->bytes == nullptr)
+        return FailureResource;
+    if (ContinueCheckValue(0, payload->bytes, payload->size) != checks.compressed ||
+        !ReadSzddExpandedLength(payload->bytes, payload->size, &payload->expandedLength))
+        return FailureDamaged;
+    return FailureNone;
 }
 
-static const char *WriteTempFile()
+static Failure WriteCompressedFile(const Extraction &payload)
 {
-    tempFile = CreateFileA(CompressedFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (tempFile == INVALID_HANDLE_VALUE)
-        return TextErrorCreateFile;
-    bool written = WriteFile(tempFile, resourceBytes, resourceSize, &bytesWritten, nullptr) == 1 &&
-                   bytesWritten == resourceSize;
-    CloseHandle(tempFile);
-    return written ? nullptr : TextErrorWriteFile;
+    HANDLE file = CreateFileA(CompressedFileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FailureCreateFile;
+    DWORD written = 0;
+    bool whole = WriteFile(file, payload.bytes, payload.size, &written, nullptr) == 1 && written == payload.size;
+    CloseHandle(file);
+    return whole ? FailureNone : FailureWriteFile;
 }
 
 // Both files are opened by plain name in the current folder: LZOpenFileA
@@ -100,36 +98,36 @@ static const char *WriteTempFile()
 // a deep destination folder, look for the compressed file beside the set-up
 // program before the current folder, and fall back to the compressed name
 // ("Brightlark.ex_") for a target they cannot create.
-static const char *ExpandTempFile()
+static Failure ExpandCompressedFile()
 {
-    HFILE temp = _lopen(CompressedFileName, OF_READ);
-    sourceFile = temp == HFILE_ERROR ? -1 : lzInit(temp);
-    if (sourceFile < 0) {
+    HFILE compressed = _lopen(CompressedFileName, OF_READ);
+    INT source = compressed == HFILE_ERROR ? -1 : lzInit(compressed);
+    if (source < 0) {
         // LZInit leaves a file it refused open; close it so it can go.
-        if (temp != HFILE_ERROR)
-            _lclose(temp);
-        return TextErrorWriteFile;
+        if (compressed != HFILE_ERROR)
+            _lclose(compressed);
+        return FailureWriteFile;
     }
-    expandedFile = _lcreat(ExpandedFileName, 0);
-    if (expandedFile == HFILE_ERROR) {
-        lzClose(sourceFile);
-        return TextErrorCreateFile;
+    HFILE expanded = _lcreat(ExpandedFileName, 0);
+    if (expanded == HFILE_ERROR) {
+        lzClose(source);
+        return FailureCreateFile;
     }
-    LONG copied = lzCopy(sourceFile, expandedFile);
-    lzClose(sourceFile);
-    lzClose(expandedFile);
-    return copied < 0 ? TextErrorWriteFile : nullptr;
+    LONG copied = lzCopy(source, expanded);
+    lzClose(source);
+    lzClose(expanded);
+    return copied < 0 ? FailureWriteFile : FailureNone;
 }
 
 // The expanded file as it lies on the disk must be the product's file, of
 // the length and check value the build gave it.
-static const char *CheckExpandedFile(const PayloadChecks &checks)
+static Failure CheckExpandedFile(const Extraction &payload, const PayloadChecks &checks)
 {
     static unsigned char piece[65536];
     HANDLE file = CreateFileA(ExpandedFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return TextErrorWriteFile;
+        return FailureWriteFile;
     std::uint32_t value = 0, length = 0;
     DWORD count = 0;
     BOOL read;
@@ -139,21 +137,22 @@ static const char *CheckExpandedFile(const PayloadChecks &checks)
     }
     CloseHandle(file);
     if (!read)
-        return TextErrorWriteFile;
-    return length == expandedLength && value == checks.expanded ? nullptr : TextErrorDamaged;
+        return FailureWriteFile;
+    return length == payload.expandedLength && value == checks.expanded ? FailureNone : FailureDamaged;
 }
 
-const char *ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks)
+Failure ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks)
 {
-    const char *failure = LoadPayload(resourceId, checks);
-    if (failure == nullptr && !LoadLz())
-        failure = TextErrorWriteFile;
-    if (failure == nullptr)
-        failure = WriteTempFile();
-    if (failure == nullptr)
-        failure = ExpandTempFile();
+    Extraction payload = {};
+    Failure failure = LoadPayload(resourceId, checks, &payload);
+    if (failure == FailureNone && !LoadLz())
+        failure = FailureWriteFile;
+    if (failure == FailureNone)
+        failure = WriteCompressedFile(payload);
+    if (failure == FailureNone)
+        failure = ExpandCompressedFile();
     DeleteFileA(CompressedFileName);
-    if (failure == nullptr)
-        failure = CheckExpandedFile(checks);
+    if (failure == FailureNone)
+        failure = CheckExpandedFile(payload, checks);
     return failure;
 }

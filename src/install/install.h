@@ -1,10 +1,11 @@
-// The installation engine: what the setup flow and the dialogs may call.
+// The installation engine: what the dialogs and the setup flow may call.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
 #include <cstdint>
 
 #include "core/payload_table.h"
+#include "core/user_texts.h"
 
 // Registry. Product value paths start with a backslash and lie under
 // HKEY_CURRENT_USER\Software\Brightlark; full paths are given whole with
@@ -23,46 +24,52 @@ bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY r
 bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size);
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root);
 
+// The install records. Reads the earlier installation's records into the
+// state: hasPreviousInstall, previousVersion and previousFolder.
+void DetectPreviousInstall();
+// Writes ProgramDirectory and ProgramVersion for the installation in
+// destinationFolder, having deleted MonitorDevice; false when either could
+// not be written.
+bool WriteProductRecords();
 // Writes the uninstall entry for the installation in destinationFolder.
 // False when a value of it could not be written.
 bool RegisterUninstall();
 
-// The check values the build recorded for payload resource `resourceId`:
-// of its compressed bytes, and of the product file it expands to. False
-// when there are none.
+// The check values the build recorded for payload row `row`: of its
+// compressed bytes, and of the product file it expands to. False when
+// there are none.
 struct PayloadChecks {
     std::uint32_t compressed, expanded;
 };
-bool FindPayloadChecks(std::uint32_t resourceId, PayloadChecks *checks);
+bool FindPayloadChecks(unsigned row, PayloadChecks *checks);
 
 // Expands payload resource `resourceId` into the pass's expanded file in
 // the current folder, for the install pass to put in its target's place,
 // once its compressed bytes and the file it gave match `checks`. Leaves no
-// compressed file behind; null when done, else the message of the failure
-// for the caller to report: TextErrorDamaged when the payload is not what
-// the build made (the caller names the file), never a disk's message.
-const char *ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks);
+// compressed file behind. FailureNone when done; FailureDamaged when the
+// payload is not what the build made (the caller names the file), never a
+// disk's failure then.
+Failure ExtractPayloadFile(std::uint32_t resourceId, const PayloadChecks &checks);
 
-// Asks the shell to start `file`, and logs whether it did: 1 when it did,
-// else 0.
-std::uint32_t Launch(const char *verb, const char *file, const char *parameters, const char *folder,
-                     int show);
-
-// The set-up drive and the extras on the product CD. The launchers give 1
-// when the shell started the program, else 0.
+// Every program the set-up starts goes through these, with the shell's
+// default action and without waiting for it; each gives 1 when the
+// program was started, else 0, and the log says which. An unattended run
+// starts only what asks nobody anything: the CD's encoder set-up, silently.
+//
+// A program of the product or the old version, in `folder`.
+std::uint32_t StartProgram(const char *file, const char *parameters, const char *folder);
+// The installed player in `folder` as the desktop's user, never with this
+// set-up's rights.
+std::uint32_t StartProduct(const char *folder);
+// The set-up drive and the extras on the product CD.
 std::uint32_t SetupRunsFromCd();
 std::uint32_t RunCdDirectXSetup();
 std::uint32_t RunCdEncoderSetup(std::uint32_t silent);
 std::uint32_t OpenCdSoundFx();
 std::uint32_t ExploreCd();
 
-// True when this set-up runs elevated on Windows Vista or later.
-bool RunsElevated();
-// Starts `file` (a full path) with `parameters` (null: none) in `folder`
-// through the desktop's own shell, so that it runs as the desktop's user and
-// not with this set-up's rights. False when any step fails; the caller then
-// starts it itself.
-bool StartAsDesktopUser(const char *file, const char *parameters, const char *folder);
+// True when the product runs: its files cannot be replaced then.
+bool ProductRuns();
 
 // A shortcut to the installed program in a shell special folder (a CSIDL
 // value), or for an unattended run in the one of all users; a note tells the
@@ -73,10 +80,22 @@ void FreeItemList(LPITEMIDLIST item);
 std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,
                               const char *workingFolder);
 
-// Lays the product into destinationFolder under the progress window, then
-// writes the records, the uninstall entry and the shortcuts. First it puts
-// back what an earlier pass that never finished had set aside. False when
-// the user aborted: the folder is put back as the pass found it, an earlier
-// installation's files included, and nothing is recorded. A failure puts
-// back the same and ends the run with its message.
-bool InstallPass();
+// How the install pass shows where it stands. The flow gives it, so that
+// the engine knows no window. `open` shows the pass starting, with a bar of
+// `rows` steps; `show` sets the status text (null keeps it) and the bar's
+// position (-1 keeps it); `aborted` takes at most one pending message of
+// the person at the machine and tells whether they have asked to abort.
+struct PassProgress {
+    void (*open)(std::int32_t rows);
+    void (*show)(const char *text, std::int32_t position);
+    bool (*aborted)();
+    void (*close)();
+};
+
+// Lays the product into destinationFolder, showing its progress through
+// `progress`, then writes the records, the uninstall entry and the
+// shortcuts. First it puts back what an earlier pass that never finished had
+// set aside. False when the user aborted: the folder is put back as the pass
+// found it, an earlier installation's files included, and nothing is
+// recorded. A failure puts back the same and ends the run with its message.
+bool InstallPass(const PassProgress &progress);

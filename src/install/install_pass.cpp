@@ -1,14 +1,15 @@
+#include "core/command_line.h"
 #include "core/destination.h"
+#include "core/text_ops.h"
 #include "install/install.h"
+#include "run/run.h"
 #include "run/setup_state.h"
-#include "ui/ui.h"
 
 #include <shlobj.h>
 
 // Working values of the pass.
-static std::int32_t abortFlag;
+static const PassProgress *progress;
 static char scratch[512];
-static const std::uint32_t versionRecord = InstallerVersion;
 
 // The pass is a small transaction in the destination folder, and this file
 // holds all of it: its record, its recovery, its commit and its undo.
@@ -181,74 +182,64 @@ static bool CommitChanges()
 static void UndoAndClose()
 {
     UndoChanges();
-    ProgressClose();
+    progress->close();
 }
 
-// True when the user aborted at the last pump; the pass is then undone.
+// True when the user has asked to abort; the pass is then undone.
 static bool UndoAndCloseIfAborted()
 {
-    if (abortFlag == 0)
+    if (!progress->aborted())
         return false;
     UndoAndClose();
     return true;
 }
 
-// The one way a failure ends the pass: undone first, then its message.
-[[noreturn]] static void FailPass(const char *message)
+// The one way a failure ends the pass: undone first, then its message,
+// naming `file` where the failure names one.
+[[noreturn]] static void FailPass(Failure failure, const char *file = nullptr)
 {
     UndoAndClose();
-    FatalError(message);
+    FatalError(failure, file);
 }
 
 // The earlier file goes aside and the new one takes its name; a folder in
 // the way cannot be replaced.
-static const char *PutInPlace(unsigned row)
+static Failure PutInPlace(unsigned row)
 {
     const char *name = PayloadTable[row].fileName;
     DWORD attributes = GetFileAttributesA(name);
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !MoveFileA(name, SetAsideNames[row]))
-            return TextErrorCreateFile;
+            return FailureCreateFile;
         rowChanges[row] = RowSetAside;
         WriteLog("Set aside the earlier %s as %s", name, SetAsideNames[row]);
     }
     if (!MoveFileA(ExpandedFileName, name))
-        return TextErrorCreateFile;
+        return FailureCreateFile;
     WriteLog("Laid down %s", name);
     if (rowChanges[row] == RowUntouched)
         rowChanges[row] = RowCreated;
-    return nullptr;
+    return FailureNone;
 }
 
-// A damaged copy of the set-up is told as that, with the file that shows
-// it, and never as a disk's fault. The pieces are bounded: a name of the
-// table between two texts.
-static const char *DamageMessage(const char *name)
-{
-    static char message[256];
-    CopyText(TextErrorDamagedEnd, CopyText(name, CopyText(TextErrorDamaged, message)));
-    return message;
-}
-
-// Null when the row is done, else the message of its failure.
-static const char *InstallRow(unsigned row)
+// FailureNone when the row is done, else its failure. A damaged copy of the
+// set-up is told as that, with the file that shows it (the row's), and never
+// as a disk's fault.
+static Failure InstallRow(unsigned row)
 {
     const PayloadEntry &entry = PayloadTable[row];
     if (entry.flags & PayloadFlagFolder) {
         if (CreateDirectoryA(entry.fileName, nullptr))
             rowChanges[row] = RowCreated;
-        return nullptr;
+        return FailureNone;
     }
     if (!(entry.flags & PayloadFlagExtract))
-        return nullptr;
+        return FailureNone;
     CopyText(entry.fileName, CopyText(TextProgressWorking, scratch));
-    ProgressUpdate(nullptr, scratch, -1);
+    progress->show(scratch, -1);
     PayloadChecks checks;
-    const char *failure =
-        FindPayloadChecks(entry.resourceId, &checks) ? ExtractPayloadFile(entry.resourceId, checks) : TextErrorDamaged;
-    if (failure == TextErrorDamaged)
-        failure = DamageMessage(entry.fileName);
-    if (failure == nullptr)
+    Failure failure = FindPayloadChecks(row, &checks) ? ExtractPayloadFile(entry.resourceId, checks) : FailureDamaged;
+    if (failure == FailureNone)
         failure = PutInPlace(row);
     // Gone already when the new file took its place.
     DeleteOwnFile(ExpandedFileName);
@@ -265,12 +256,7 @@ static const char *const UnwrittenRecordsNotes[] = {
 
 static void WriteRecords()
 {
-    DeleteProductValue(ValueMonitorDevice);
-    bool recorded =
-        SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
-    recorded = SetProductValue(ValueProgramVersion, &versionRecord, sizeof versionRecord, REG_BINARY) &&
-               recorded;
-    unsigned unwritten = recorded ? 0 : UnwrittenProductRecords;
+    unsigned unwritten = WriteProductRecords() ? 0 : UnwrittenProductRecords;
     RunCdEncoderSetup(1);
     if (!RegisterUninstall())
         unwritten |= UnwrittenUninstallEntry;
@@ -286,11 +272,10 @@ static void WriteRecords()
     AddShortcut(CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY);
 }
 
-bool InstallPass()
+bool InstallPass(const PassProgress &shown)
 {
-    ProgressOpen(nullptr, 0, PayloadRowCount, &abortFlag);
-    ProgressUpdate(TextProgressTitle, TextProgressWorking, 0);
-    ProgressPump();
+    progress = &shown;
+    progress->open(PayloadRowCount);
     if (UndoAndCloseIfAborted())
         return false;
 
@@ -299,24 +284,23 @@ bool InstallPass()
     // Files go only into the destination: a folder that cannot be entered
     // ends the run before anything is extracted elsewhere.
     if (!SetCurrentDirectoryA(setupState.destinationFolder))
-        FailPass(TextErrorDestination);
+        FailPass(FailureDestination);
     if (!RecoverEarlierPass())
-        FailPass(TextErrorUnfinished);
+        FailPass(FailureUnfinished);
     if (!MakeMarker())
-        FailPass(TextErrorCreateFile);
+        FailPass(FailureCreateFile);
 
     for (unsigned row = 0; row < PayloadRowCount; ++row) {
-        if (const char *failure = InstallRow(row))
-            FailPass(failure);
-        ProgressUpdate(nullptr, nullptr, row + 1);
-        ProgressPump();
+        if (Failure failure = InstallRow(row))
+            FailPass(failure, PayloadTable[row].fileName);
+        progress->show(nullptr, row + 1);
         if (UndoAndCloseIfAborted())
             return false;
     }
 
     if (!CommitChanges())
-        FailPass(TextErrorCreateFile);
+        FailPass(FailureCreateFile);
     WriteRecords();
-    ProgressClose();
+    progress->close();
     return true;
 }

@@ -1,5 +1,6 @@
+#include "core/registry_path.h"
+#include "core/text_ops.h"
 #include "install/install.h"
-#include "run/setup_state.h"
 
 // Working values of the current operation; operations never nest.
 static char pathBuffer[RegistryPathSize];
@@ -101,18 +102,4 @@ bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size)
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root)
 {
     return GetText(root, nullptr, fullPath, buffer, size);
-}
-
-bool RegisterUninstall()
-{
-    static char displayName[DisplayNameSize];
-    static char command[UninstallCommandSize];
-    ComposeDisplayName(displayName);
-    // The command first, and the name only with it: Windows lists an entry
-    // by its name, and a listed entry must be able to uninstall.
-    return ComposeUninstallCommand(setupState.destinationFolder, command) &&
-           SetRootValue(PathUninstallCommand, command, sizeof command, REG_SZ,
-                        HKEY_LOCAL_MACHINE) &&
-           SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
-                        HKEY_LOCAL_MACHINE);
 }

@@ -1,74 +1,18 @@
+#include "core/text_ops.h"
 #include "install/install.h"
+#include "run/run.h"
 #include "run/setup_state.h"
-#include "core/cd_path.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 static const char LinkName[] = "Brightlark.lnk";
-static const char DirectXFolder[] = "directx\\";
-static const char DirectXProgram[] = "directx\\dxsetup.exe";
-static const char EncoderProgram[] = "mp3coder.exe";
-static const char EncoderSilent[] = "/s";
-static const char SoundFxFolder[] = "SoundFX";
 
 // The shell-link object and its interfaces, as Windows publishes them.
 static const CLSID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const IID ShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const IID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-static char cdFile[CdPathSize], cdFolder[CdPathSize];
 static char folderPath[MAX_PATH], linkPath[MAX_PATH], targetPath[MAX_PATH];
-
-std::uint32_t Launch(const char *verb, const char *file, const char *parameters, const char *folder,
-                     int show)
-{
-    HINSTANCE started = ShellExecuteA(nullptr, verb, file, parameters, folder, show);
-    std::uint32_t done = reinterpret_cast<UINT_PTR>(started) > 32;
-    WriteLog("%s %s %s", done ? "Started" : "Could not start", file, parameters ? parameters : "");
-    return done;
-}
-
-// Each operation finds the set-up drive afresh from the command line.
-static char SetupDrive()
-{
-    return FindSetupDrive(GetCommandLineA());
-}
-
-std::uint32_t SetupRunsFromCd()
-{
-    return ComposeCdPath(SetupDrive(), "", cdFolder) && GetDriveTypeA(cdFolder) == DRIVE_CDROM;
-}
-
-std::uint32_t RunCdDirectXSetup()
-{
-    char drive = SetupDrive();
-    if (!ComposeCdPath(drive, DirectXProgram, cdFile) || !ComposeCdPath(drive, DirectXFolder, cdFolder))
-        return 0;
-    return Launch(nullptr, cdFile, nullptr, cdFolder, SW_SHOW);
-}
-
-std::uint32_t RunCdEncoderSetup(std::uint32_t silent)
-{
-    char drive = SetupDrive();
-    if (!ComposeCdPath(drive, EncoderProgram, cdFile) || !ComposeCdPath(drive, "", cdFolder))
-        return 0;
-    return Launch(nullptr, cdFile, silent ? EncoderSilent : nullptr, cdFolder, SW_SHOW);
-}
-
-std::uint32_t OpenCdSoundFx()
-{
-    if (!ComposeCdPath(SetupDrive(), SoundFxFolder, cdFile))
-        return 0;
-    return Launch(nullptr, cdFile, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-std::uint32_t ExploreCd()
-{
-    if (!ComposeCdPath(SetupDrive(), "", cdFile))
-        return 0;
-    return Launch("explore", cdFile, nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 std::uint32_t CreateShellLink(const char *target, const char *link, const char *description,
                               const char *workingFolder)

@@ -1,23 +1,9 @@
-#include "run/setup_state.h"
+#include "run/run.h"
 
-bool RunsUnattended()
+void FatalError(Failure failure, const char *file)
 {
-    return setupState.options.mode != RunInteractive;
-}
-
-void EndSetup(SetupOutcome outcome)
-{
-    static const std::uint32_t UnattendedCodes[] = {0, 1603, 1602, 1603, 1618};
-    static const char *const Ends[] = {"installed", "stopped", "aborted", "failed", "another set-up runs"};
-    std::uint32_t code = RunsUnattended() ? UnattendedCodes[outcome] : 0;
-    // The log of a set-up that finds another running may be the other's.
-    if (outcome != OutcomeOtherSetup)
-        WriteLog("Set-up ended: %s (exit code %lu)", Ends[outcome], code);
-    ExitProcess(code);
-}
-
-void FatalError(const char *message)
-{
+    static char message[FailureMessageSize];
+    ComposeFailureMessage(failure, file, message);
     WriteLog("%s", message);
     if (!RunsUnattended())
         MessageBoxA(nullptr, message, TextErrorCaption, MB_OK | MB_ICONHAND);
@@ -38,10 +24,13 @@ int AskUser(const char *text, UINT flags, HWND owner)
     return answer;
 }
 
-// Unattended, nobody can choose again: the run fails as it would on an error.
+// Unattended, nobody can choose again: the run fails as it would on an
+// error, with the refusal's text in the log.
 void Refuse(const char *text, UINT flags)
 {
-    if (RunsUnattended())
-        FatalError(text);
+    if (RunsUnattended()) {
+        WriteLog("%s", text);
+        EndSetup(OutcomeFailed);
+    }
     AskUser(text, flags, nullptr);
 }

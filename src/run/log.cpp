@@ -1,3 +1,5 @@
+#include "core/text_ops.h"
+#include "run/run.h"
 #include "run/setup_state.h"
 
 #include <stdarg.h>

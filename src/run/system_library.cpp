@@ -1,4 +1,5 @@
-#include "run/setup_state.h"
+#include "core/text_ops.h"
+#include "run/run.h"
 
 // Not in the headers of older SDKs; the value is fixed by Windows.
 constexpr DWORD LoadLibrarySearchSystem32 = 0x00000800;
@@ -8,10 +9,9 @@ typedef void(WINAPI *InitCommonControlsProc)();
 
 static bool RunsOnVista()
 {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-           version.dwMajorVersion == 6 && version.dwMinorVersion == 0;
+    const OSVERSIONINFOA &version = WindowsVersion();
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 6 &&
+           version.dwMinorVersion == 0;
 }
 
 void RestrictDllSearch()

@@ -1,28 +1,31 @@
-// The steps of the setup sequence that WinMain walks through.
+// The setup flow: the steps WinMain walks through, in their order.
 #pragma once
-#include <cstdint>
+#include "install/install.h"
+#include "ui/ui.h"
 
-// A disc taken out, or an empty drive, fails the call that meets it instead
-// of the system's box waiting for a disc. Called first thing.
-void QuietCriticalErrors();
-// Learns the lead bytes of the ANSI code page, so that paths are walked by
-// its characters from here on. Called first thing.
-void ReadAnsiLeadBytes();
-std::uint32_t GetWindowsPlatform();
-void DetectPreviousInstall();
+// Start-up: the process prepared, the command line read, another set-up
+// looked for, the log begun, the earlier installation and the default
+// destination found.
+void StartUp();
+
+// The destination the page opens with: /DIR's folder wherever a person
+// could change it, else an earlier installation's folder, else "Brightlark"
+// in Program Files.
 void ChooseDefaultDestination();
-// An earlier installation of another version fixes the destination to its
-// folder.
-bool FolderLocked();
 bool ValidateDestination();
 bool OfferOldVersionUninstall();
 void OfferSoundEffects();
 void OfferStartProduct();
 
-// Starts a program of the product or the old version with the shell's
-// default action, without waiting for it. An unattended run starts none:
-// each would ask a person something.
-void StartProgram(const char *file, const char *parameters, const char *folder);
-// Starts the installed player in `folder` as the desktop's user, never with
-// this set-up's rights.
-void StartProduct(const char *folder);
+// What the command line answers in place of a person (unattended.cpp).
+//
+// /DIR's folder as the destination, where it may be one: true when it was
+// taken.
+bool TakeDirOption();
+// Shows a dialog of the sequence and gives its result; an unattended run
+// shows none, and gives the answer the command line stands for.
+INT_PTR RunDialog(unsigned templateId, DialogHandler handler);
+
+// The install pass's progress, shown in the progress window where the run
+// shows windows.
+extern const PassProgress ProgressShown;

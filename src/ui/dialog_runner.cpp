@@ -1,5 +1,7 @@
 #include "ui/dialog_table.h"
 #include "resource_ids.h"
+#include "core/text_ops.h"
+#include "run/run.h"
 #include "run/setup_state.h"
 #include "ui/ui.h"
 
@@ -48,27 +50,13 @@ static INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam
                                  wParam, lParam);
 }
 
-// An unattended run shows no dialog: the CD menu goes on with the set-up,
-// the command line's option itself accepts the agreement, and the main page
-// confirms what the command line or the records give.
-static INT_PTR AnswerUnattended(unsigned templateId)
-{
-    if (templateId == IDD_MAIN)
-        return ConfirmUnattended();
-    bool menu = templateId == IDD_AUTORUN;
-    WriteLog(menu ? "CD menu not shown: the set-up goes on" : "Agreement accepted by the command line's option");
-    return menu ? IDC_MENU_SETUP : 1;
-}
-
 INT_PTR RunModalDialog(HWND owner, unsigned templateId, DialogHandler handler)
 {
-    if (RunsUnattended())
-        return AnswerUnattended(templateId);
     currentHandler = handler;
     INT_PTR result = DialogBoxParamA(setupState.instanceHandle, MAKEINTRESOURCEA(templateId), owner,
                                      ModalDialogProc, 0);
     if (result == -1)
-        FatalError(TextErrorGeneral);
+        FatalError(FailureGeneral);
     return result;
 }
 

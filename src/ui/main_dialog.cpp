@@ -1,22 +1,16 @@
+#include "core/text_ops.h"
 #include "install/install.h"
 #include "resource_ids.h"
-#include "setup/sequence.h"
+#include "run/run.h"
 #include "run/setup_state.h"
 #include "ui/ui.h"
 #include "ui/ui_banner.h"
 
 #include <shlobj.h>
 
-static bool OlderInstalled()
-{
-    return setupState.hasPreviousInstall && setupState.previousVersion < InstallerVersion;
-}
-
 static const char *Sentence()
 {
-    if (!setupState.hasPreviousInstall || setupState.previousVersion == InstallerVersion)
-        return TextSentenceInstall;
-    return setupState.previousVersion < InstallerVersion ? TextSentenceUpdate : TextSentenceNewer;
+    return EarlierIsOlder() ? TextSentenceUpdate : EarlierIsNewer() ? TextSentenceNewer : TextSentenceInstall;
 }
 
 static void InitMainDialog(HWND dialog)
@@ -28,7 +22,7 @@ static void InitMainDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_MAIN_TITLE, caption);
     SetDlgItemTextA(dialog, IDC_MAIN_SENTENCE, Sentence());
     SetDlgItemTextA(dialog, IDCANCEL, TextButtonCancel);
-    SetDlgItemTextA(dialog, IDOK, OlderInstalled() ? TextButtonUpdate : TextButtonInstall);
+    SetDlgItemTextA(dialog, IDOK, EarlierIsOlder() ? TextButtonUpdate : TextButtonInstall);
     SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, setupState.destinationFolder);
     // A locked folder: the field is read-only and the browse button disabled.
     bool locked = FolderLocked();
@@ -60,19 +54,13 @@ static void BrowseForFolder(HWND dialog)
         SetDlgItemTextA(dialog, IDC_MAIN_FOLDER, folder);
 }
 
-// The product's files cannot be replaced while it runs.
-static bool ProductRuns()
-{
-    if (FindWindowA(TextProductName, nullptr) == nullptr)
-        return false;
-    Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
-    return true;
-}
-
 static void ConfirmInstall(HWND dialog)
 {
-    if (ProductRuns())
+    // The product's files cannot be replaced while it runs.
+    if (ProductRuns()) {
+        Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
         return;
+    }
     // A folder longer than destinationFolder holds is refused whole, never
     // taken cut short: an empty destination is one the sequence refuses.
     // Read with two bytes to spare, so that a longer text still comes out
@@ -83,16 +71,6 @@ static void ConfirmInstall(HWND dialog)
         typed[0] = '\0';
     CopyText(typed, setupState.destinationFolder);
     EndDialog(dialog, 1);
-}
-
-INT_PTR ConfirmUnattended()
-{
-    ProductRuns();
-    if (setupState.hasPreviousInstall && setupState.previousVersion > InstallerVersion)
-        Refuse(TextSentenceNewer, 0);
-    if ((setupState.options.given & OptionDir) && lstrcmpiA(setupState.options.dir, setupState.destinationFolder))
-        Refuse(TextErrorOtherFolder, 0);
-    return 1;
 }
 
 INT_PTR MainDialogHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)

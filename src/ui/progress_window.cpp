@@ -1,5 +1,7 @@
 #include "ui/dialog_table.h"
 #include "resource_ids.h"
+#include "core/text_ops.h"
+#include "run/run.h"
 #include "run/setup_state.h"
 #include "ui/ui.h"
 
@@ -67,13 +69,10 @@ void ProgressOpen(HWND owner, std::int32_t rangeMinimum, std::int32_t rangeMaxim
     progress.rangeMaximum = rangeMaximum;
     progress.abortFlag = abortFlag;
     *abortFlag = 0;
-    // A very silent run shows no window at all.
-    if (setupState.options.mode == RunVerySilent)
-        return;
     HWND window = CreateDialogParamA(setupState.instanceHandle, MAKEINTRESOURCEA(IDD_PROGRESS), owner,
                                      ProgressDialogProc, 0);
     if (window == nullptr)
-        FatalError(TextErrorGeneral);
+        FatalError(FailureGeneral);
     progress.window = window;
     PaintNow();
 }

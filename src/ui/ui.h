@@ -1,4 +1,4 @@
-// The dialogs: what the setup flow and the install pass may call.
+// The dialogs: what the setup flow may call.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -14,13 +14,6 @@ INT_PTR RunModalDialog(HWND owner, unsigned templateId, DialogHandler handler);
 INT_PTR AutorunMenuHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR AgreementHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR MainDialogHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The main page's answer for an unattended run: 1 with the destination the
-// command line or the records give, where an Install would go through; the
-// run ends as a failure where it would not. A newer installed version is
-// never replaced, and /DIR may not name another folder than the one an
-// earlier installation fixes.
-INT_PTR ConfirmUnattended();
-
 // The agreement the user accepts before installing.
 extern const char AgreementText[];
 

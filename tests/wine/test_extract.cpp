@@ -12,7 +12,7 @@
 // The payload's third file, and faulty copies of it that only this test
 // carries: cut short, and with one byte changed in the name LZ32 never reads
 // and in the middle.
-enum : std::uint32_t { Good = IDR_PAYLOAD_CDREADER, Missing = 4999, Truncated = 6000, Last = 6002 };
+enum : std::uint32_t { Good = IDR_PAYLOAD_FIRST + 2, Missing = 4999, Truncated = 6000, Last = 6002 };
 // What the folder holds before: a folder where the compressed or the
 // expanded file goes. OtherFile: the check value of the expanded file is
 // another file's.
@@ -24,16 +24,16 @@ int main(int, char **argv)
         const char *what;
         std::uint32_t id;
         int before;
-        const char *message; // null: expanded
+        Failure failure;
     } cases[] = {
-        {"the third file", Good, 0, nullptr},
-        {"resource missing", Missing, 0, TextErrorResource},
-        {"expanding to another file", Good, OtherFile, TextErrorDamaged},
-        {"the compressed file's name is a folder", Good, CompressedFolder, TextErrorCreateFile},
-        {"the expanded file's name is a folder", Good, ExpandedFolder, TextErrorCreateFile},
+        {"the third file", Good, 0, FailureNone},
+        {"resource missing", Missing, 0, FailureResource},
+        {"expanding to another file", Good, OtherFile, FailureDamaged},
+        {"the compressed file's name is a folder", Good, CompressedFolder, FailureCreateFile},
+        {"the expanded file's name is a folder", Good, ExpandedFolder, FailureCreateFile},
     };
     PayloadChecks good;
-    ok(FindPayloadChecks(Good, &good), "the payload's check values found");
+    ok(FindPayloadChecks(2, &good), "the payload's check values found");
     setupState.instanceHandle = GetModuleHandleA(nullptr);
     const std::string sample = WinePath(argv[1]) + "\\", folder = WinePath(argv[2]) + "\\";
     for (const auto &c : cases) {
@@ -45,15 +45,15 @@ int main(int, char **argv)
 
         PayloadChecks checks = good;
         checks.expanded ^= c.before & OtherFile;
-        const char *message = ExtractPayloadFile(c.id, checks);
-        ok(message == c.message, "%s: ends with \"%s\"", c.what, message ? message : "done");
+        Failure failure = ExtractPayloadFile(c.id, checks);
+        ok(failure == c.failure, "%s: ends with failure %u", c.what, unsigned(failure));
         ok(c.before & CompressedFolder || !FileExists(folder + CompressedFileName), "%s: no compressed file left", c.what);
-        if (!c.message)
+        if (!c.failure)
             ok(ReadFileBytes(folder + ExpandedFileName) == ReadFileBytes(sample + PayloadTable[2].fileName),
                "%s: the file expanded", c.what);
     }
     for (std::uint32_t id = Truncated; id <= Last; ++id)
-        ok(ExtractPayloadFile(id, good) == TextErrorDamaged && !FileExists(folder + CompressedFileName),
+        ok(ExtractPayloadFile(id, good) == FailureDamaged && !FileExists(folder + CompressedFileName),
            "faulty copy %u: damage, and no compressed file left", id);
     SetCurrentDirectoryA("C:\\");
     RemoveTree(folder);

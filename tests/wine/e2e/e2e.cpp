@@ -5,6 +5,7 @@
 //   test_e2e BUILD_DIR [NAME_PART]   (NAME_PART runs only the matching rows)
 // BRIGHTLARK_PAUSE=<ms>: the user looks at each window met that long.
 #include "check.h"
+#include "core/command_line.h"
 #include "core/payload_table.h"
 #include "resource_ids.h"
 #include "core/text_ops.h"
@@ -272,7 +273,15 @@ static Step Answer(std::string text, int button, Where at = Where::current())
 {
     return Box(TextSetupCaption, text, button, at);
 }
+// The failure's box, naming `file` where the failure names one.
+static std::string FailureText(Failure failure, const char *file = nullptr)
+{
+    char message[FailureMessageSize];
+    ComposeFailureMessage(failure, file, message);
+    return message;
+}
 static Step Fatal(std::string text, Where at = Where::current()) { return Box(TextErrorCaption, text, IDOK, at); }
+static Step Fatal(Failure failure, Where at = Where::current()) { return Fatal(FailureText(failure), at); }
 
 static Step All(std::vector<Step> steps, Where at = Where::current())
 {
@@ -697,7 +706,7 @@ static std::vector<Scenario> Table()
     };
     const int Locked = ReadOnly | Disabled;
     const std::string Blanks = "C:\\t\\My Apps\\Brightlark";
-    const std::string Damaged = std::string(TextErrorDamaged) + "trkpl32.dll" + TextErrorDamagedEnd;
+    const std::string Damaged = FailureText(FailureDamaged, "trkpl32.dll");
     const std::string NotPutBack = std::string(TextNoteNotPutBack) + "Brightlark.exe" + TextNoteKeptAs +
                                    Join(OldDest, "Brightlark.~1") + TextNoteNextRun;
     return {
@@ -716,7 +725,7 @@ static std::vector<Scenario> Table()
         {.name = "both shortcut folders blocked, DirectX accepted: no final offer",
          .steps = {Agree(), Main(), Notes(), Answer(TextAskDirectX, IDYES)}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}, .flags = LinksBlocked | NoLinks},
-        {.name = "Win32s refused", .steps = {Fatal(TextErrorPlatform)}, .windows = "win31"},
+        {.name = "Win32s refused", .steps = {Fatal(FailurePlatform)}, .windows = "win31"},
         {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Marked(), Cancel()}},
         {.name = "folder browser: cancel, then the desktop",
          .steps = {Agree(), Main(), Browse(IDCANCEL), Reads(IDC_MAIN_FOLDER, DefaultDest), Browse(IDOK),
@@ -725,7 +734,7 @@ static std::vector<Scenario> Table()
         // installation, and stay.
         {.name = "records naming a folder of 250 characters; a destination on a missing drive",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Type(IDC_MAIN_FOLDER, "Q:\\x"),
-                   Install(), Fatal(TextErrorDestination)},
+                   Install(), Fatal(FailureDestination)},
          .earlier = 899, .earlierFolder = "C:\\t\\" + std::string(246, 'g')},
         // A destination too long for its files is refused whole, never cut.
         {.name = "destination of 300 characters refused, one with a closing backslash taken",
@@ -776,7 +785,7 @@ static std::vector<Scenario> Table()
          .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_refusals.exe",
          .refused = "Brightlark.~1"},
         {.name = "a folder in the fourth file's place over 899",
-         .steps = {Agree(), Main(), Install(), Fatal(TextErrorCreateFile)}, .earlier = 899, .command = ByHand,
+         .steps = {Agree(), Main(), Install(), Fatal(FailureCreateFile)}, .earlier = 899, .command = ByHand,
          .blocked = "trkpl32.dll"},
         // A copy of the set-up with one byte of its fourth file changed says
         // so; the three files before it are written, then taken away again
