@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 build=${BRIGHTLARK_BUILD:-build}
 
+# Every include of the set-up's sources points down its floors.
+tools/check-layers.sh .
+
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake --no-warn-unused-cli -S . -B "$build/native" -G Ninja >/dev/null
 cmake --build "$build/native" -j "$jobs"
