@@ -7,6 +7,10 @@
    manifest only under id 1 */
 #define IDR_MANIFEST 1
 
+/* Version information, type 16: Windows reads a program's own only under
+   id 1 */
+#define IDR_VERSION 1
+
 /* Icon group of the window class */
 #define IDI_SETUP 100
 

@@ -1,5 +1,6 @@
 # The portable core: what needs no Windows. Listed once for both trees.
 set(BRIGHTLARK_PORTABLE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/build_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cd_path.cpp
     ${CMAKE_CURRENT_LIST_DIR}/check_value.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp

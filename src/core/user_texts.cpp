@@ -1,8 +1,10 @@
 #include "core/user_texts.h"
 #include "core/text_ops.h"
+#include "core/build_settings.h"
 
 const char TextProductName[] = "Brightlark";
-const char TextVersionLabel[] = "VERSION 9";
+const char TextVersionLabel[] = "VERSION " BRIGHTLARK_VERSION_MAJOR_TEXT;
+const char TextDottedVersion[] = BRIGHTLARK_VERSION_DOTTED;
 const char TextSetupCaption[] = "Install Brightlark";
 const char TextErrorCaption[] = "Installation Error";
 

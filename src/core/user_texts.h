@@ -6,6 +6,10 @@
 // Names of the product, its version label and the message-box captions.
 extern const char TextProductName[];      // "Brightlark"; also the product window's class
 extern const char TextVersionLabel[];     // "VERSION 9"
+extern const char TextDottedVersion[];    // "9.0.0.900", as the version information gives it
+// The publisher the builder names, "" for none; in a file of its own
+// (build_settings.cpp), so that a build of the tests can name another.
+extern const char TextPublisher[];
 extern const char TextSetupCaption[];     // "Install Brightlark"; also the window class
                                           // and the mutex that mark a running set-up
 extern const char TextErrorCaption[];     // "Installation Error"
