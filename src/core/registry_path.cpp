@@ -9,12 +9,16 @@ const char ValueProgramVersion[] = "\\ProgramVersion";
 const char ValueMonitorDevice[] = "\\MonitorDevice";
 const char PathProgramFilesDir[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ProgramFilesDir";
-const char PathUninstallDisplayName[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark\\DisplayName";
-const char PathUninstallCommand[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark\\UninstallString";
-
-static const char UninstallOption[] = "/uninstall";
+const char UninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brightlark";
+const char ValueUninstallCommand[] = "\\UninstallString";
+const char ValueDisplayVersion[] = "\\DisplayVersion";
+const char ValueDisplayIcon[] = "\\DisplayIcon";
+const char ValueInstallLocation[] = "\\InstallLocation";
+const char ValueEstimatedSize[] = "\\EstimatedSize";
+const char ValueNoModify[] = "\\NoModify";
+const char ValueNoRepair[] = "\\NoRepair";
+const char ValuePublisher[] = "\\Publisher";
+const char ValueDisplayName[] = "\\DisplayName";
 
 // Byte by byte: the value paths are the program's own, all ASCII.
 const char *SplitValuePath(const char *prefix, const char *path,
@@ -49,25 +53,32 @@ void ComposeDisplayName(char (&buffer)[DisplayNameSize])
     CopyText(TextVersionLabel, end);
 }
 
+// <before><destination>\Brightlark.exe<after>
+static bool ComposeProgramText(const char *before, const char *destination, const char *after,
+                               char (&buffer)[UninstallCommandSize])
+{
+    const char *program = PayloadTable[PayloadRowProgram].fileName;
+    // The backslash is the one extra character.
+    buffer[0] = '\0';
+    if (TextLength(destination) >= DestinationSize ||
+        !TextsFit(UninstallCommandSize - 1, {before, destination, program, after}))
+        return false;
+    char *end = CopyText(destination, CopyText(before, buffer));
+    if (!EndsInBackslash(destination))
+        *end++ = '\\';
+    CopyText(after, CopyText(program, end));
+    return true;
+}
+
 bool ComposeUninstallCommand(const char *destination,
                              char (&buffer)[UninstallCommandSize])
 {
-    const char *program = PayloadTable[PayloadRowProgram].fileName;
-    // Quotes, backslash and blank are the 4 extra characters.
-    buffer[0] = '\0';
-    if (TextLength(destination) >= DestinationSize ||
-        !TextsFit(UninstallCommandSize - 4, {destination, program, UninstallOption}))
-        return false;
-    char *end = buffer;
-    *end++ = '"';
-    end = CopyText(destination, end);
-    if (!EndsInBackslash(destination))
-        *end++ = '\\';
-    end = CopyText(program, end);
-    *end++ = '"';
-    *end++ = ' ';
-    CopyText(UninstallOption, end);
-    return true;
+    return ComposeProgramText("\"", destination, "\" /uninstall", buffer);
+}
+
+bool ComposeDisplayIcon(const char *destination, char (&buffer)[UninstallCommandSize])
+{
+    return ComposeProgramText("", destination, ",0", buffer);
 }
 
 bool TerminateReadText(char *buffer, std::uint32_t count, std::uint32_t size)

@@ -10,9 +10,17 @@ extern const char ProductKeyPath[];        // under HKEY_CURRENT_USER
 extern const char ValueProgramDirectory[]; // product value paths
 extern const char ValueProgramVersion[];
 extern const char ValueMonitorDevice[];
-extern const char PathProgramFilesDir[];   // full paths under HKEY_LOCAL_MACHINE
-extern const char PathUninstallDisplayName[];
-extern const char PathUninstallCommand[];
+extern const char PathProgramFilesDir[];   // a full path under HKEY_LOCAL_MACHINE
+extern const char UninstallKeyPath[];      // under HKEY_LOCAL_MACHINE
+extern const char ValueUninstallCommand[]; // its value paths
+extern const char ValueDisplayVersion[];
+extern const char ValueDisplayIcon[];
+extern const char ValueInstallLocation[];
+extern const char ValueEstimatedSize[];
+extern const char ValueNoModify[];
+extern const char ValueNoRepair[];
+extern const char ValuePublisher[];
+extern const char ValueDisplayName[];
 
 // Composes `prefix` (null for none) followed by `path` into `buffer` and
 // splits it: the buffer then holds the key path, and the result points to
@@ -33,6 +41,9 @@ constexpr unsigned DestinationSize = 256;
 constexpr unsigned UninstallCommandSize = (DestinationSize - 1) + 28 + 1;
 bool ComposeUninstallCommand(const char *destination,
                              char (&buffer)[UninstallCommandSize]);
+// <destination>\Brightlark.exe,0: the installed program's first icon, for
+// the list of installed programs. Shorter than the command.
+bool ComposeDisplayIcon(const char *destination, char (&buffer)[UninstallCommandSize]);
 
 // A text read from the registry counts only when it ends inside its buffer.
 // `count` is the number of bytes the read placed in `buffer` of `size`

@@ -68,6 +68,18 @@ bool FindPayloadChecks(unsigned row, PayloadChecks *checks)
     return true;
 }
 
+std::uint32_t PayloadExpandedBytes()
+{
+    std::uint32_t total = 0, length;
+    DWORD size;
+    for (const PayloadEntry &entry : PayloadTable) {
+        const unsigned char *bytes = LoadResourceBytes(entry.resourceId, &size);
+        if (bytes != nullptr && ReadSzddExpandedLength(bytes, size, &length))
+            total += length;
+    }
+    return total;
+}
+
 // The resource must be the very SZDD file the build made: its header then
 // says how long the expanded file must come out.
 static Failure LoadPayload(std::uint32_t resourceId, const PayloadChecks &checks, Extraction *payload)

@@ -8,15 +8,16 @@
 #include "core/user_texts.h"
 
 // Registry. Product value paths start with a backslash and lie under
-// HKEY_CURRENT_USER\Software\Brightlark; full paths are given whole with
-// their root key. Each call opens and closes its own key.
+// HKEY_CURRENT_USER\Software\Brightlark, uninstall value paths likewise
+// under the uninstall entry's key in HKEY_LOCAL_MACHINE; full paths are
+// given whole with their root key. Each call opens and closes its own key.
 bool SetProductValue(const char *valuePath, const void *data, std::uint32_t size,
                      std::uint32_t type);
 bool GetProductValue(const char *valuePath, void *buffer, std::uint32_t size,
                      std::uint32_t *count);
 bool DeleteProductValue(const char *valuePath);
-bool SetRootValue(const char *fullPath, const void *data, std::uint32_t size,
-                  std::uint32_t type, HKEY root);
+bool SetUninstallValue(const char *valuePath, const void *data, std::uint32_t size,
+                       std::uint32_t type);
 bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY root,
                   std::uint32_t *count);
 
@@ -34,6 +35,9 @@ bool WriteProductRecords();
 // Writes the uninstall entry for the installation in destinationFolder.
 // False when a value of it could not be written.
 bool RegisterUninstall();
+// The bytes of the product's files as the payload gives them, which the
+// install pass holds them to.
+std::uint32_t PayloadExpandedBytes();
 
 // The check values the build recorded for payload row `row`: of its
 // compressed bytes, and of the product file it expands to. False when

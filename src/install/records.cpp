@@ -45,16 +45,42 @@ bool WriteProductRecords()
            recorded;
 }
 
+// The uninstall entry's values, in the order they are written. The
+// uninstaller has neither a change nor a repair mode. The name last: Windows
+// lists an entry by its name, and a listed entry must be whole, able to
+// uninstall first of all. Windows 95 and NT 4.0 read only the command and
+// the name.
+static char displayName[DisplayNameSize];
+static char command[UninstallCommandSize];
+static char icon[UninstallCommandSize];
+static std::uint32_t kibibytes;
+static const std::uint32_t Yes = 1;
+static const struct {
+    const char *path;
+    const void *data;
+    std::uint32_t type;
+} UninstallValues[] = {{ValueUninstallCommand, command, REG_SZ},
+                       {ValueDisplayVersion, TextDottedVersion, REG_SZ},
+                       {ValueDisplayIcon, icon, REG_SZ},
+                       {ValueInstallLocation, setupState.destinationFolder, REG_SZ},
+                       {ValueEstimatedSize, &kibibytes, REG_DWORD},
+                       {ValueNoModify, &Yes, REG_DWORD},
+                       {ValueNoRepair, &Yes, REG_DWORD},
+                       {ValuePublisher, TextPublisher, REG_SZ},
+                       {ValueDisplayName, displayName, REG_SZ}};
+
 bool RegisterUninstall()
 {
-    static char displayName[DisplayNameSize];
-    static char command[UninstallCommandSize];
+    const char *destination = setupState.destinationFolder;
+    std::uint32_t bytes = PayloadExpandedBytes();
+    kibibytes = bytes / 1024 + (bytes % 1024 != 0);
     ComposeDisplayName(displayName);
-    // The command first, and the name only with it: Windows lists an entry
-    // by its name, and a listed entry must be able to uninstall.
-    return ComposeUninstallCommand(setupState.destinationFolder, command) &&
-           SetRootValue(PathUninstallCommand, command, sizeof command, REG_SZ,
-                        HKEY_LOCAL_MACHINE) &&
-           SetRootValue(PathUninstallDisplayName, displayName, sizeof displayName, REG_SZ,
-                        HKEY_LOCAL_MACHINE);
+    if (!ComposeUninstallCommand(destination, command) || !ComposeDisplayIcon(destination, icon))
+        return false;
+    for (const auto &value : UninstallValues) {
+        bool unnamed = value.data == TextPublisher && TextPublisher[0] == '\0';
+        if (!unnamed && !SetUninstallValue(value.path, value.data, sizeof Yes, value.type))
+            return false;
+    }
+    return true;
 }

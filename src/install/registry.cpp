@@ -74,10 +74,10 @@ bool DeleteProductValue(const char *valuePath)
     return status == ERROR_SUCCESS;
 }
 
-bool SetRootValue(const char *fullPath, const void *data, std::uint32_t size,
-                  std::uint32_t type, HKEY root)
+bool SetUninstallValue(const char *valuePath, const void *data, std::uint32_t size,
+                       std::uint32_t type)
 {
-    return SetValue(root, nullptr, fullPath, data, size, type);
+    return SetValue(HKEY_LOCAL_MACHINE, UninstallKeyPath, valuePath, data, size, type);
 }
 
 bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY root,

@@ -161,23 +161,40 @@ static bool CopyTo(const std::string &from, const std::string &to)
     return CopyFileA(from.c_str(), to.c_str(), FALSE);
 }
 
-// The install records, and their values as stored (see check.h).
+// The install records, and their values as stored (see check.h); the
+// uninstall entry's in the order they are written.
+static const char *const Uninstall = UninstallKey.c_str();
 static const struct Record {
     HKEY root;
     const char *key, *name;
-} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},   {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
-               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},      {HKEY_LOCAL_MACHINE, UninstallKey.c_str(), "DisplayName"},
-               {HKEY_LOCAL_MACHINE, UninstallKey.c_str(), "UninstallString"}};
+} Records[] = {{HKEY_CURRENT_USER, ProductKey, "ProgramDirectory"},  {HKEY_CURRENT_USER, ProductKey, "ProgramVersion"},
+               {HKEY_CURRENT_USER, ProductKey, "MonitorDevice"},     {HKEY_LOCAL_MACHINE, Uninstall, "UninstallString"},
+               {HKEY_LOCAL_MACHINE, Uninstall, "DisplayVersion"},    {HKEY_LOCAL_MACHINE, Uninstall, "DisplayIcon"},
+               {HKEY_LOCAL_MACHINE, Uninstall, "InstallLocation"},   {HKEY_LOCAL_MACHINE, Uninstall, "EstimatedSize"},
+               {HKEY_LOCAL_MACHINE, Uninstall, "NoModify"},          {HKEY_LOCAL_MACHINE, Uninstall, "NoRepair"},
+               {HKEY_LOCAL_MACHINE, Uninstall, "Publisher"},         {HKEY_LOCAL_MACHINE, Uninstall, "DisplayName"}};
 using Values = std::vector<std::string>;
+static const Values NoRecords(std::size(Records));
+// The build whose builder names a publisher (tests/wine/CMakeLists.txt).
+static const char PublishedBuild[] = "setup_published.exe";
 
-static std::string Binary(DWORD value) { return char(REG_BINARY) + std::string(reinterpret_cast<char *>(&value), 4); }
+static std::string Number(DWORD type, DWORD value) { return char(type) + std::string(reinterpret_cast<char *>(&value), 4); }
+// An earlier set-up's records; a folder and a size that an update must write again.
 static Values Earlier(const Scenario &row)
 {
-    return {Sz(row.earlierFolder), Binary(row.earlier), Sz("speakers"), "", Sz("old")};
+    return {Sz(row.earlierFolder), Number(REG_BINARY, row.earlier), Sz("speakers"), Sz("old"), "", "", Sz("C:\\old"),
+            Number(REG_DWORD, 1), "", "", "", ""};
 }
-static Values Installed(const std::string &dest)
+// The size: the product's files as built, in KiB rounded up.
+static Values Installed(const Scenario &row)
 {
-    return {Sz(dest), Binary(900), "", Sz("Brightlark VERSION 9"), Sz("\"" + Join(dest, "Brightlark.exe") + "\" /uninstall")};
+    const std::string &dest = row.installed, program = Join(dest, "Brightlark.exe");
+    size_t bytes = 0;
+    for (const PayloadEntry &entry : PayloadTable)
+        bytes += ReadFileBytes(Build + "\\sample\\" + entry.fileName).size();
+    return {Sz(dest), Number(REG_BINARY, 900), "", Sz("\"" + program + "\" /uninstall"), Sz(TextDottedVersion),
+            Sz(program + ",0"), Sz(dest), Number(REG_DWORD, (bytes + 1023) / 1024), Number(REG_DWORD, 1),
+            Number(REG_DWORD, 1), row.program == PublishedBuild ? Sz(TEST_PUBLISHER) : "", Sz("Brightlark VERSION 9")};
 }
 
 // Waits for `done`, giving up early when the set-up has ended.
@@ -499,7 +516,7 @@ static void Prepare(const Scenario &row)
     // them its five files and its uninstaller. Its program is the stand-in,
     // so that a start of it shows in the log; each other file holds bytes of
     // its own.
-    Values values = row.earlier ? Earlier(row) : Values(5);
+    Values values = row.earlier ? Earlier(row) : NoRecords;
     for (size_t i = 0; i < values.size(); ++i)
         WriteValue(Records[i].root, Records[i].key, Records[i].name, values[i]);
     bool files = row.earlier && Join(row.earlierFolder, "Brightlark.exe").size() < MAX_PATH;
@@ -566,13 +583,16 @@ static void CheckOutcome(const Scenario &row)
 {
     const std::string &dest = row.installed;
     bool done = !dest.empty(), old = !done && row.earlier;
-    Values values = done ? Installed(dest) : old ? Earlier(row) : Values(5);
-    // A refused UninstallString (record 4) leaves no DisplayName (record 3)
-    // either: Windows lists no entry that cannot uninstall.
-    for (size_t i = 0; i < values.size(); ++i)
-        ok(ReadValue(Records[i].root, Records[i].key, Records[i].name) ==
-               (row.refused == Records[i == 3 ? 4 : i].name ? "" : values[i]),
+    Values values = done ? Installed(row) : old ? Earlier(row) : NoRecords;
+    // A refused value of the uninstall entry leaves it and those after it
+    // unwritten: Windows lists no entry that is not whole.
+    bool cut = false;
+    for (size_t i = 0; i < values.size(); ++i) {
+        bool refused = row.refused == Records[i].name;
+        cut |= refused && Records[i].key == Uninstall;
+        ok(ReadValue(Records[i].root, Records[i].key, Records[i].name) == (refused || cut ? "" : values[i]),
            "%s as expected", Records[i].name);
+    }
     for (const PayloadEntry &entry : PayloadTable)
         if (done)
             ok(ReadFileBytes(Join(dest, entry.fileName)) == ReadFileBytes(Build + "\\sample\\" + entry.fileName),
@@ -762,9 +782,9 @@ static std::vector<Scenario> Table()
          .starts = {{Join(OldDest, "uninstall.exe"), "", OldDest}}, .earlier = 301, .command = ByHand},
         {.name = "CD menu: run Brightlark, Windows 10", .steps = {Menu(), Press(IDOK)}, .starts = {Program(OldDest, ByShell)},
          .earlier = 900, .windows = "win10"},
-        {.name = "from a hard disk over 900, sound effects",
+        {.name = "from a hard disk over 900, sound effects; a build naming its publisher",
          .steps = {Agree(), Main(), Install(), Answer(TextAskSoundEffects, IDYES), NoStart()}, .installed = OldDest,
-         .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup, .program = "setup.exe"},
+         .starts = {Sfx(OldDest), DiskCoder}, .earlier = 900, .command = DiskSetup, .program = PublishedBuild},
         // An update that does not finish leaves the earlier installation as
         // it was, byte for byte, whenever it stops. The pump after the fifth
         // file is the sixth.
