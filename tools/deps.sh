@@ -6,7 +6,7 @@ set -eu
 packages="cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 wine32:i386 libwine:i386 xvfb xauth x11-utils imagemagick
-  mscompress valgrind qemu-system-x86 mmdebstrap e2fsprogs uidmap fakeroot locales python3"
+  mscompress osslsigncode openssl valgrind qemu-system-x86 mmdebstrap e2fsprogs uidmap fakeroot locales python3"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -41,7 +41,7 @@ step "install Debian 12 with its kernel, Wine, Xvfb and CMake" sh -c 'exec "$@" 
     ${as_root:-} mmdebstrap --variant=required --architectures=amd64,i386 \
     --essential-hook='mkdir -p "$1/etc/initramfs-tools/conf.d"' --essential-hook="$modules" \
     --essential-hook='echo MODULES=list >"$1/etc/initramfs-tools/conf.d/testbed"' \
-    --include=linux-image-amd64,iproute2,wine,wine64,wine32:i386,libwine:i386,xvfb,xauth,cmake,binutils-mingw-w64-i686,locales \
+    --include=linux-image-amd64,iproute2,wine,wine64,wine32:i386,libwine:i386,xvfb,xauth,cmake,binutils-mingw-w64-i686,locales,osslsigncode,openssl \
     --customize-hook='chroot "$1" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8' bookworm - http://deb.debian.org/debian
 # fakeroot gives the files their recorded owners without root, for mke2fs to
 # copy into the image, with room for the prefixes and for what the tests write.

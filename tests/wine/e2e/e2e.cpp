@@ -828,11 +828,12 @@ static std::vector<Scenario> Table()
         // Any line of the start log naming setup.exe is a planted library at
         // work; the destination is the current folder when LZ32 is needed.
         // On Vista the set-up leaves the DLL search as it is: only loading by
-        // full path keeps the planted copies out.
-        {.name = "planted lz32.dll and comctl32.dll never loaded, Vista",
+        // full path keeps the planted copies out. The set-up is a signed copy,
+        // as downloaded.
+        {.name = "planted lz32.dll and comctl32.dll never loaded, Vista, a signed set-up",
          .steps = {Agree(), Main(), Install(), Answer(TextAskSoundEffects, IDNO), NoStart()}, .installed = OldDest,
          .starts = {DiskCoder}, .earlier = 900, .command = "C:\\t\\planted\\setup.exe", .windows = "vista",
-         .flags = Planted, .folder = "C:\\t\\Apps", .program = "setup.exe"},
+         .flags = Planted, .folder = "C:\\t\\Apps", .program = "setup_signed.exe"},
         // Unattended: no window, no question, no program of its own started,
         // an exit code for the deployment tool and a log for its administrator.
         {.name = "unattended: a fresh /VERYSILENT install into a folder with blanks",
