@@ -18,6 +18,8 @@ bool GetProductValue(const char *valuePath, void *buffer, std::uint32_t size,
 bool DeleteProductValue(const char *valuePath);
 bool SetUninstallValue(const char *valuePath, const void *data, std::uint32_t size,
                        std::uint32_t type);
+bool SetRootValue(const char *fullPath, const void *data, std::uint32_t size,
+                  std::uint32_t type, HKEY root);
 bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY root,
                   std::uint32_t *count);
 

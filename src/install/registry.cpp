@@ -80,6 +80,12 @@ bool SetUninstallValue(const char *valuePath, const void *data, std::uint32_t si
     return SetValue(HKEY_LOCAL_MACHINE, UninstallKeyPath, valuePath, data, size, type);
 }
 
+bool SetRootValue(const char *fullPath, const void *data, std::uint32_t size,
+                  std::uint32_t type, HKEY root)
+{
+    return SetValue(root, nullptr, fullPath, data, size, type);
+}
+
 bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY root,
                   std::uint32_t *count)
 {
