@@ -2,7 +2,8 @@
 # Fails when a program imports a DLL that Windows might load from the
 # program's folder instead of its own, or one that a named Windows lacks:
 # the set-up programs (setup*.exe) import only system DLLs that Windows 95
-# has, the other programs may also import msvcrt.dll. The programs we ship,
+# has, the other programs may also import msvcrt.dll, and version.dll, with
+# which a test reads the set-up's version information. The programs we ship,
 # setup.exe and setup_without_payload.exe, import only the functions that
 # tools/imports.txt lists; the fault builds, which carry test hooks, are
 # held to the DLLs alone. Names each import that is not allowed.
@@ -17,7 +18,7 @@ for program in "$@"; do
     name=$(basename "$program")
     case $name in
         setup*.exe) allowed=$system ;;
-        *) allowed="$system MSVCRT.DLL" ;;
+        *) allowed="$system MSVCRT.DLL VERSION.DLL" ;;
     esac
     imports=$("$objdump" -p "$program")
     for dll in $(echo "$imports" | sed -n 's/^\s*DLL Name: //p'); do
