@@ -821,10 +821,10 @@ static std::vector<Scenario> Table()
          .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
          .program = "setup_fault_refusals.exe", .refused = "ProgramVersion"},
-        {.name = "uninstall command that cannot be written: a note, and no entry",
+        {.name = "a value of the uninstall entry that cannot be written: a note, and no name",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteUninstall, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
-         .program = "setup_fault_refusals.exe", .refused = "UninstallString"},
+         .program = "setup_fault_refusals.exe", .refused = "EstimatedSize"},
         // Any line of the start log naming setup.exe is a planted library at
         // work; the destination is the current folder when LZ32 is needed.
         // On Vista the set-up leaves the DLL search as it is: only loading by
