@@ -11,3 +11,9 @@ bool ComposeCdPath(char drive, const char *tail, char *buffer)
     CopyText(tail, buffer + 3);
     return true;
 }
+
+char DriveOfPath(const char *path)
+{
+    char letter = FoldLetter(path[0]);
+    return letter >= 'A' && letter <= 'Z' && path[1] == ':' ? path[0] : '\0';
+}

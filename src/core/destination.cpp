@@ -53,3 +53,10 @@ bool IsValidDestination(const char *folder)
             return false;
     return true;
 }
+
+void DropClosingBackslash(char *folder)
+{
+    unsigned length = TextLength(folder);
+    if (length > 3 && EndsInBackslash(folder))
+        folder[length - 1] = '\0';
+}

@@ -17,3 +17,7 @@ constexpr unsigned FullNameSize = 260;
 // file, which the uninstall command and the shortcuts name too, and the
 // pass's own files) fits FullNameSize; it ends on a whole character.
 bool IsValidDestination(const char *folder);
+
+// Drops the closing backslash of a folder but a drive's root ("C:\"), by
+// characters: the folder as the set-up compares it with another.
+void DropClosingBackslash(char *folder);

@@ -21,9 +21,8 @@ static const char *const FailureTexts[FailureCount][2] = {
     {"ERROR: Could not create the destination folder.", nullptr},
     {"ERROR: This set-up program is damaged: its copy of ",
      " is not whole. Copy the set-up program again from the CD, or download it again."},
-    {"ERROR: Could not put back the files of an unfinished installation. Close every program "
-     "that may use them, and run the set-up again.",
-     nullptr},
+    {"ERROR: Could not finish with the files of an unfinished installation: ",
+     " is in use. Close every program that may use it, and run the set-up again."},
     {"ERROR: Could not create the log file.", nullptr},
     {"ERROR: An earlier version is installed in another folder than /DIR names; /DIR must name "
      "that folder, or be left out.",

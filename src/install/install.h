@@ -8,13 +8,14 @@
 #include "core/user_texts.h"
 
 // Registry. Product value paths start with a backslash and lie under
-// HKEY_CURRENT_USER\Software\Brightlark, uninstall value paths likewise
-// under the uninstall entry's key in HKEY_LOCAL_MACHINE; full paths are
-// given whole with their root key. Each call opens and closes its own key.
+// Software\Brightlark: the user's (HKEY_CURRENT_USER), or the machine's where
+// a root key is given; uninstall value paths likewise under the uninstall
+// entry's key in HKEY_LOCAL_MACHINE; full paths are given whole with their
+// root key. Each call opens and closes its own key.
 bool SetProductValue(const char *valuePath, const void *data, std::uint32_t size,
-                     std::uint32_t type);
+                     std::uint32_t type, HKEY root = HKEY_CURRENT_USER);
 bool GetProductValue(const char *valuePath, void *buffer, std::uint32_t size,
-                     std::uint32_t *count);
+                     std::uint32_t *count, HKEY root = HKEY_CURRENT_USER);
 bool DeleteProductValue(const char *valuePath);
 bool SetUninstallValue(const char *valuePath, const void *data, std::uint32_t size,
                        std::uint32_t type);
@@ -24,15 +25,18 @@ bool GetRootValue(const char *fullPath, void *buffer, std::uint32_t size, HKEY r
                   std::uint32_t *count);
 
 // Reads a value as a text that ends inside `buffer`; false otherwise.
-bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size);
+bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size, HKEY root = HKEY_CURRENT_USER);
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root);
 
 // The install records. Reads the earlier installation's records into the
-// state: hasPreviousInstall, previousVersion and previousFolder.
+// state: hasPreviousInstall, previousVersion and previousFolder; the user's,
+// or where they are absent the machine's, which make the run an
+// installation for the machine.
 void DetectPreviousInstall();
 // Writes ProgramDirectory and ProgramVersion for the installation in
-// destinationFolder, having deleted MonitorDevice; false when either could
-// not be written.
+// destinationFolder, the user's and for an installation for the machine the
+// machine's too, having deleted MonitorDevice; false when one could not be
+// written.
 bool WriteProductRecords();
 // Writes the uninstall entry for the installation in destinationFolder.
 // False when a value of it could not be written.
@@ -74,12 +78,22 @@ std::uint32_t RunCdEncoderSetup(std::uint32_t silent);
 std::uint32_t OpenCdSoundFx();
 std::uint32_t ExploreCd();
 
-// True when the product runs: its files cannot be replaced then.
-bool ProductRuns();
+// True when the product's window is open.
+bool ProductWindowOpen();
+// True when the product runs: its window is open, or a product file in
+// `folder` is held by another program (the player open in another session,
+// a library another program loaded), which the log names. Its files cannot
+// be replaced then.
+bool ProductRuns(const char *folder);
+
+// True when this set-up runs as another account than the desktop's shell
+// (an administrator's password typed for a standard user); false where the
+// shell cannot be asked.
+bool SetupRunsAsAnotherUser();
 
 // A shortcut to the installed program in a shell special folder (a CSIDL
-// value), or for an unattended run in the one of all users; a note tells the
-// user when it cannot be made.
+// value), or for an installation for the machine in the one of all users; a
+// note tells the user when it cannot be made.
 void AddShortcut(int folder, int allUsersFolder);
 // Frees an item list that the shell gave, through the shell's allocator.
 void FreeItemList(LPITEMIDLIST item);

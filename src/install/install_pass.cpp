@@ -30,6 +30,9 @@ static char scratch[512];
 //   file of that pass standing there, before anything else happens;
 // - set-aside files without the marker: that pass committed and could not
 //   delete them (a program still running held one). They are debris, and go.
+//   One that cannot go either stops the run before its marker is made: beside
+//   a marker it would read as an earlier file, and a cut-off pass would put
+//   it back over the new one.
 // The pass deletes no other file of its own accord, and the attributes of
 // its own files never stop it: it clears them first.
 enum RowChange : unsigned char { RowUntouched, RowCreated, RowSetAside };
@@ -97,28 +100,37 @@ static void NoteNotPutBack(unsigned row)
     AskUser(note, MB_OK | MB_ICONINFORMATION, nullptr);
 }
 
-// What an earlier pass left, dealt with as the rule above says. False when
-// an earlier file could not go back: the marker then stays for the next run.
-static bool RecoverEarlierPass()
+// What an earlier pass left, dealt with as the rule above says. Null when
+// all is dealt with; else the first file that stopped it, the debris that
+// could not go or the file an earlier one could not go back over (the
+// marker then stays for the next run).
+static const char *RecoverEarlierPass()
 {
-    bool committed = !Exists(PassMarkerName), whole = true;
+    bool committed = !Exists(PassMarkerName);
+    const char *stopped = nullptr;
     for (unsigned row = 0; row < PayloadRowCount; ++row) {
+        const char *name = nullptr;
         if (!Exists(SetAsideNames[row]))
             continue;
-        if (committed) {
-            DeleteOwnFile(SetAsideNames[row]);
-        } else if (!PutBack(row)) {
+        if (committed && !DeleteOwnFile(SetAsideNames[row])) {
+            name = SetAsideNames[row];
+        } else if (!committed && !PutBack(row)) {
             NoteNotPutBack(row);
-            whole = false;
+            name = PayloadTable[row].fileName;
         }
+        if (stopped == nullptr)
+            stopped = name;
     }
     DeleteOwnFile(CompressedFileName);
     DeleteOwnFile(ExpandedFileName);
-    return whole;
+    return stopped;
 }
 
+// The marker of a cut-off pass may carry attributes that would refuse its
+// making.
 static bool MakeMarker()
 {
+    SetFileAttributesA(PassMarkerName, FILE_ATTRIBUTE_NORMAL);
     HANDLE marker = CreateFileA(PassMarkerName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     markerMade = marker != INVALID_HANDLE_VALUE;
@@ -174,8 +186,8 @@ static bool CommitChanges()
         return false;
     markerMade = false;
     for (unsigned row = 0; row < PayloadRowCount; ++row)
-        if (rowChanges[row] == RowSetAside)
-            DeleteOwnFile(SetAsideNames[row]);
+        if (rowChanges[row] == RowSetAside && !DeleteOwnFile(SetAsideNames[row]))
+            WriteLog("Could not delete %s, which the next installation deletes", SetAsideNames[row]);
     return true;
 }
 
@@ -285,8 +297,8 @@ bool InstallPass(const PassProgress &shown)
     // ends the run before anything is extracted elsewhere.
     if (!SetCurrentDirectoryA(setupState.destinationFolder))
         FailPass(FailureDestination);
-    if (!RecoverEarlierPass())
-        FailPass(FailureUnfinished);
+    if (const char *stopped = RecoverEarlierPass())
+        FailPass(FailureUnfinished, stopped);
     if (!MakeMarker())
         FailPass(FailureCreateFile);
 

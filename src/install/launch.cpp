@@ -68,12 +68,12 @@ std::uint32_t StartProduct(const char *folder)
 
 std::uint32_t SetupRunsFromCd()
 {
-    return ComposeCdPath(setupState.options.setupDrive, "", cdFolder) && GetDriveTypeA(cdFolder) == DRIVE_CDROM;
+    return ComposeCdPath(setupState.setupDrive, "", cdFolder) && GetDriveTypeA(cdFolder) == DRIVE_CDROM;
 }
 
 std::uint32_t RunCdDirectXSetup()
 {
-    char drive = setupState.options.setupDrive;
+    char drive = setupState.setupDrive;
     if (!ComposeCdPath(drive, DirectXProgram, cdFile) || !ComposeCdPath(drive, DirectXFolder, cdFolder))
         return 0;
     return Start({nullptr, cdFile, nullptr, cdFolder, SW_SHOW, false, false});
@@ -82,7 +82,7 @@ std::uint32_t RunCdDirectXSetup()
 // Silently, it asks nobody anything.
 std::uint32_t RunCdEncoderSetup(std::uint32_t silent)
 {
-    char drive = setupState.options.setupDrive;
+    char drive = setupState.setupDrive;
     if (!ComposeCdPath(drive, EncoderProgram, cdFile) || !ComposeCdPath(drive, "", cdFolder))
         return 0;
     return Start({nullptr, cdFile, silent ? EncoderSilent : nullptr, cdFolder, SW_SHOW, silent != 0, false});
@@ -90,14 +90,14 @@ std::uint32_t RunCdEncoderSetup(std::uint32_t silent)
 
 std::uint32_t OpenCdSoundFx()
 {
-    if (!ComposeCdPath(setupState.options.setupDrive, SoundFxFolder, cdFile))
+    if (!ComposeCdPath(setupState.setupDrive, SoundFxFolder, cdFile))
         return 0;
     return Start({nullptr, cdFile, nullptr, nullptr, SW_SHOWNORMAL, false, false});
 }
 
 std::uint32_t ExploreCd()
 {
-    if (!ComposeCdPath(setupState.options.setupDrive, "", cdFile))
+    if (!ComposeCdPath(setupState.setupDrive, "", cdFile))
         return 0;
     return Start({"explore", cdFile, nullptr, nullptr, SW_SHOWNORMAL, false, false});
 }

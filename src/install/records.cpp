@@ -24,25 +24,41 @@ static bool UsableFolder(const char *folder)
 // not be a destination count as none, like malformed ones: they would lock
 // the page to a folder that no Install can use (drive letters move when a
 // disk is added). They stay until a new installation writes its own.
-void DetectPreviousInstall()
+static bool ReadRecords(HKEY root)
 {
     std::uint32_t count = 0;
-    setupState.hasPreviousInstall =
-        GetProductText(ValueProgramDirectory, setupState.previousFolder, DestinationSize) &&
-        GetProductValue(ValueProgramVersion, &setupState.previousVersion,
-                        sizeof setupState.previousVersion, &count) &&
-        count == sizeof setupState.previousVersion && UsableFolder(setupState.previousFolder);
-    WriteLog(setupState.hasPreviousInstall ? "Earlier installation: version %lu in %s" : "No earlier installation",
+    return GetProductText(ValueProgramDirectory, setupState.previousFolder, DestinationSize, root) &&
+           GetProductValue(ValueProgramVersion, &setupState.previousVersion, sizeof setupState.previousVersion,
+                           &count, root) &&
+           count == sizeof setupState.previousVersion && UsableFolder(setupState.previousFolder);
+}
+
+// An installation for the machine (an unattended one, made by a deployment
+// tool as the machine's own account) wrote its records there too: a user
+// without records of their own finds it.
+void DetectPreviousInstall()
+{
+    bool machine = false;
+    setupState.hasPreviousInstall = ReadRecords(HKEY_CURRENT_USER) || (machine = ReadRecords(HKEY_LOCAL_MACHINE));
+    if (machine)
+        setupState.forMachine = 1;
+    WriteLog(!setupState.hasPreviousInstall ? "No earlier installation"
+             : machine                       ? "Earlier installation for the machine: version %lu in %s"
+                                             : "Earlier installation: version %lu in %s",
              setupState.previousVersion, setupState.previousFolder);
+}
+
+static bool WriteRecords(HKEY root)
+{
+    bool recorded = SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ, root);
+    return SetProductValue(ValueProgramVersion, &VersionRecord, sizeof VersionRecord, REG_BINARY, root) && recorded;
 }
 
 bool WriteProductRecords()
 {
     DeleteProductValue(ValueMonitorDevice);
-    bool recorded =
-        SetProductValue(ValueProgramDirectory, setupState.destinationFolder, DestinationSize, REG_SZ);
-    return SetProductValue(ValueProgramVersion, &VersionRecord, sizeof VersionRecord, REG_BINARY) &&
-           recorded;
+    bool recorded = WriteRecords(HKEY_CURRENT_USER);
+    return (!setupState.forMachine || WriteRecords(HKEY_LOCAL_MACHINE)) && recorded;
 }
 
 // The uninstall entry's values, in the order they are written. The

@@ -51,15 +51,15 @@ static bool GetValue(HKEY root, const char *prefix, const char *path, void *buff
 }
 
 bool SetProductValue(const char *valuePath, const void *data, std::uint32_t size,
-                     std::uint32_t type)
+                     std::uint32_t type, HKEY root)
 {
-    return SetValue(HKEY_CURRENT_USER, ProductKeyPath, valuePath, data, size, type);
+    return SetValue(root, ProductKeyPath, valuePath, data, size, type);
 }
 
 bool GetProductValue(const char *valuePath, void *buffer, std::uint32_t size,
-                     std::uint32_t *count)
+                     std::uint32_t *count, HKEY root)
 {
-    return GetValue(HKEY_CURRENT_USER, ProductKeyPath, valuePath, buffer, size, count);
+    return GetValue(root, ProductKeyPath, valuePath, buffer, size, count);
 }
 
 bool DeleteProductValue(const char *valuePath)
@@ -100,9 +100,9 @@ static bool GetText(HKEY root, const char *prefix, const char *path, char *buffe
            TerminateReadText(buffer, count, size);
 }
 
-bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size)
+bool GetProductText(const char *valuePath, char *buffer, std::uint32_t size, HKEY root)
 {
-    return GetText(HKEY_CURRENT_USER, ProductKeyPath, valuePath, buffer, size);
+    return GetText(root, ProductKeyPath, valuePath, buffer, size);
 }
 
 bool GetRootText(const char *fullPath, char *buffer, std::uint32_t size, HKEY root)

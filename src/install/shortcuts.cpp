@@ -52,12 +52,13 @@ void FreeItemList(LPITEMIDLIST item)
 }
 
 // Paths that do not fit MAX_PATH are refused like any other failure. An
-// unattended run, which may run as the machine's own account whose folders
-// are nobody's, takes the folder of all users where Windows has one.
+// installation for the machine, which may run as the machine's own account
+// whose folders are nobody's, takes the folder of all users where Windows
+// has one.
 static bool MakeShortcut(int folder, int allUsersFolder)
 {
     LPITEMIDLIST item = nullptr;
-    if (!(RunsUnattended() && SHGetSpecialFolderLocation(nullptr, allUsersFolder, &item) == S_OK) &&
+    if (!(setupState.forMachine && SHGetSpecialFolderLocation(nullptr, allUsersFolder, &item) == S_OK) &&
         SHGetSpecialFolderLocation(nullptr, folder, &item) != S_OK)
         return false;
     bool found = SHGetPathFromIDListA(item, folderPath) == TRUE;

@@ -34,6 +34,11 @@ void Refuse(const char *text, UINT flags);
 // it cannot be made or written.
 bool WriteLog(const char *format, ...);
 
+// True when two folders are one, however they are written: a closing
+// backslash and the letter case, by the ANSI code page's rules, make no
+// difference.
+bool SameFolder(const char *folder, const char *other);
+
 // Reads the Windows version record into the scratch block, once, and gives
 // its platform; 0 when Windows gives none.
 std::uint32_t GetWindowsPlatform();

@@ -19,6 +19,10 @@ struct SetupState {
     char previousFolder[DestinationSize];
     char destinationFolder[DestinationSize];
     const char *versionLabel;   // "VERSION 9"
+    char setupDrive;            // the drive the set-up program lies on; 0 for none
+    // An installation for the machine: its records also under
+    // HKEY_LOCAL_MACHINE, its shortcuts those of all users.
+    std::uint32_t forMachine;
     SetupOptions options;       // what the command line asked for, read once
 };
 

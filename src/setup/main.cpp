@@ -37,7 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     StartUp();
 
-    if (setupState.options.autorunMode && ProductRuns()) {
+    if (setupState.options.autorunMode && ProductWindowOpen()) {
         WriteLog("%s", TextProductRunning);
         EndSetup(OutcomeStopped);
     }

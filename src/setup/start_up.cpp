@@ -1,3 +1,4 @@
+#include "core/cd_path.h"
 #include "core/text_ops.h"
 #include "resource_ids.h"
 #include "run/run.h"
@@ -68,6 +69,33 @@ static void StartLog()
         !WriteLog("Windows %lu.%lu.%lu, platform %lu; %s", version.dwMajorVersion, version.dwMinorVersion,
                   version.dwBuildNumber & 0xFFFF, version.dwPlatformId, Modes[setupState.options.mode]))
         FatalError(FailureLog);
+    if (setupState.options.ignored[0] != '\0')
+        WriteLog("Ignored, as no option of this set-up: %s", setupState.options.ignored);
+}
+
+// The CD's programs are started from the drive the set-up program lies on,
+// never from one an option names. From a network share there is none.
+static void FindSetupDrive()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    setupState.setupDrive = length != 0 && length < MAX_PATH ? DriveOfPath(path) : '\0';
+    if (setupState.setupDrive == '\0')
+        WriteLog("The set-up runs from no drive letter: the CD's programs are not started");
+}
+
+// An unattended run is a deployment's, often as the machine's own account:
+// it installs for the machine. So does a set-up that runs as another account
+// than the desktop's (an administrator's password typed for a standard
+// user), whose own records and shortcuts that user would never see.
+static void DecideForMachine()
+{
+    if (RunsUnattended()) {
+        setupState.forMachine = 1;
+    } else if (SetupRunsAsAnotherUser()) {
+        setupState.forMachine = 1;
+        WriteLog("The set-up runs as another account than the desktop's user: it installs for the machine");
+    }
 }
 
 void StartUp()
@@ -92,6 +120,8 @@ void StartUp()
     StartLog();
     if (setupState.platformId == VER_PLATFORM_WIN32s)
         FatalError(FailurePlatform);
+    FindSetupDrive();
+    DecideForMachine();
     DetectPreviousInstall();
     ChooseDefaultDestination();
 }

@@ -11,12 +11,19 @@
 
 // /DIR's folder is the default wherever a person could change it: an
 // earlier installation of another version keeps its own folder, and the
-// page shows that one, locked.
+// page shows that one, locked. Where /DIR names the recorded folder, however
+// written, the destination is that folder as the records hold it.
 bool TakeDirOption()
 {
-    if (!(setupState.options.given & OptionDir) || FolderLocked())
+    const char *dir = setupState.options.dir;
+    if (!(setupState.options.given & OptionDir) ||
+        (setupState.hasPreviousInstall && SameFolder(dir, setupState.previousFolder)))
         return false;
-    CopyText(setupState.options.dir, setupState.destinationFolder);
+    if (FolderLocked()) {
+        WriteLog("/DIR not taken: the earlier installation's folder is %s", setupState.previousFolder);
+        return false;
+    }
+    CopyText(dir, setupState.destinationFolder);
     return true;
 }
 
@@ -27,11 +34,11 @@ bool TakeDirOption()
 // fixes.
 static INT_PTR ConfirmUnattended()
 {
-    if (ProductRuns())
+    if (ProductRuns(setupState.destinationFolder))
         Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
     if (EarlierIsNewer())
         Refuse(TextSentenceNewer, 0);
-    if ((setupState.options.given & OptionDir) && lstrcmpiA(setupState.options.dir, setupState.destinationFolder))
+    if ((setupState.options.given & OptionDir) && !SameFolder(setupState.options.dir, setupState.destinationFolder))
         FatalError(FailureOtherFolder);
     return 1;
 }

@@ -56,11 +56,6 @@ static void BrowseForFolder(HWND dialog)
 
 static void ConfirmInstall(HWND dialog)
 {
-    // The product's files cannot be replaced while it runs.
-    if (ProductRuns()) {
-        Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
-        return;
-    }
     // A folder longer than destinationFolder holds is refused whole, never
     // taken cut short: an empty destination is one the sequence refuses.
     // Read with two bytes to spare, so that a longer text still comes out
@@ -69,6 +64,11 @@ static void ConfirmInstall(HWND dialog)
     GetDlgItemTextA(dialog, IDC_MAIN_FOLDER, typed, sizeof typed);
     if (!TextsFit(DestinationSize, {typed}))
         typed[0] = '\0';
+    // The product's files cannot be replaced while it runs.
+    if (ProductRuns(typed)) {
+        Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
+        return;
+    }
     CopyText(typed, setupState.destinationFolder);
     EndDialog(dialog, 1);
 }

@@ -42,46 +42,6 @@ TEST(Text, FindsAutorunInAnyCaseOfTheAsciiLetters)
         EXPECT_EQ(FindTextNoCase(c.text, c.find), c.found) << c.text << " / " << c.find;
 }
 
-// The tail follows the program's name; the set-up drive is the character
-// before the first colon, if there is one.
-TEST(Text, TheCommandLine)
-{
-    EXPECT_STREQ(CommandTail("\"R:\\my setup.exe\"  /autorun"), "/autorun");
-    EXPECT_STREQ(CommandTail("R:\\setup.exe\t/x"), "/x");
-    EXPECT_STREQ(CommandTail("\"unclosed"), "");
-    EXPECT_EQ(FindSetupDrive(":setup.exe"), '\0');
-    EXPECT_EQ(FindSetupDrive("setup.exe x c:\\foo"), 'c');
-}
-
-// The options an administrator's command line gives; /autorun is read as
-// before, beside them.
-TEST(Text, TheOptionsOfAnUnattendedRun)
-{
-    const std::string x300(300, 'x');
-    const struct {
-        std::string tail;
-        RunMode mode;
-        std::uint32_t given;
-        const char *dir, *log;
-    } cases[] = {
-        {"/VERYSILENT /DIR=\"C:\\My Apps\\Brightlark\" /LOG=\"C:\\t\\setup log.txt\"", RunVerySilent,
-         OptionDir | OptionLog | OptionLogNamed, "C:\\My Apps\\Brightlark", "C:\\t\\setup log.txt"},
-        {"/autorun /silent /dir=D:\\x /NoIcons", RunSilent, OptionDir | OptionNoIcons, "D:\\x", ""},
-        {"/SILENTLY /DIRECTORY=D:\\x x/SILENT /LOGS", RunInteractive, 0, "", ""},
-        {"/DIR= /LOG", RunInteractive, OptionDir | OptionLog, "", ""},
-        {"/VERYSILENT /SILENT /SP- /NORESTART /SUPPRESSMSGBOXES", RunVerySilent, 0, "", ""},
-        {"/DIR=C:\\" + x300 + " /LOG=\"unclosed", RunInteractive, OptionDir | OptionLog | OptionLogNamed, "", "unclosed"},
-    };
-    for (const auto &c : cases) {
-        auto options = std::make_unique<SetupOptions>();
-        ParseOptions(c.tail.c_str(), options.get());
-        EXPECT_EQ(options->mode, c.mode) << c.tail;
-        EXPECT_EQ(options->given, c.given) << c.tail;
-        EXPECT_STREQ(options->dir, c.dir) << c.tail;
-        EXPECT_STREQ(options->logName, c.log) << c.tail;
-    }
-}
-
 // Japanese Windows, code page 932: its lead bytes, 0x81-0x9F and 0xE0-0xFC.
 // A character's second byte may be 0x5C, the backslash's code, as in
 // ソ (83 5C).
@@ -90,6 +50,60 @@ struct Japanese {
     ~Japanese() { SetLeadByteRanges({}); }
 };
 const std::string So = "\x83\x5C";
+
+// The tail follows the program's name.
+TEST(Text, TheCommandLine)
+{
+    EXPECT_STREQ(CommandTail("\"R:\\my setup.exe\"  /autorun"), "/autorun");
+    EXPECT_STREQ(CommandTail("R:\\setup.exe\t/x"), "/x");
+    EXPECT_STREQ(CommandTail("\"unclosed"), "");
+}
+
+// The options an administrator's command line gives, split into arguments as
+// Windows programs split theirs; /autorun is read as before, beside them.
+TEST(Text, TheOptionsOfAnUnattendedRun)
+{
+    const std::string x300(300, 'x');
+    const std::uint32_t Named = OptionDir | OptionLog | OptionLogNamed;
+    const struct {
+        std::string tail;
+        RunMode mode;
+        std::uint32_t given;
+        std::string dir, log, ignored;
+        bool japanese = false;
+    } cases[] = {
+        // The README's line as cmd.exe passes it, and as PowerShell does,
+        // which quotes each argument with a blank whole.
+        {"/VERYSILENT /DIR=\"C:\\My Apps\\Brightlark\" /LOG=\"C:\\t\\setup log.txt\"", RunVerySilent, Named,
+         "C:\\My Apps\\Brightlark", "C:\\t\\setup log.txt", ""},
+        {"\"/VERYSILENT\" \"/DIR=C:\\My Apps\\Brightlark\" \"/LOG=C:\\t\\setup log.txt\"", RunVerySilent, Named,
+         "C:\\My Apps\\Brightlark", "C:\\t\\setup log.txt", ""},
+        {"/autorun /silent /dir=D:\\x /NoIcons", RunSilent, OptionDir | OptionNoIcons, "D:\\x", "", ""},
+        {"/SILENTLY /DIRECTORY=D:\\x x/SILENT /LOGS", RunInteractive, 0, "", "", "/SILENTLY /DIRECTORY=D:\\x /LOGS "},
+        {"/DIR= /LOG", RunInteractive, OptionDir | OptionLog, "", "", ""},
+        {"/VERYSILENT /SILENT /SP- /NORESTART /SUPPRESSMSGBOXES", RunVerySilent, 0, "", "", ""},
+        {"/DIR=C:\\" + x300 + " /LOG=\"unclosed", RunInteractive, Named, "", "unclosed", ""},
+        // A backslash before a quote makes it a plain one; in a quoted part
+        // two quotes are one.
+        {"/DIR=\"C:\\x\\\" /LOG", RunInteractive, OptionDir, "C:\\x\" /LOG", "", ""},
+        {"/LOG=\"C:\\a \"\"b\"\".txt\"", RunInteractive, OptionLog | OptionLogNamed, "", "C:\\a \"b\".txt", ""},
+        // A double-byte character whose second byte is the backslash's code
+        // comes whole before the closing quote.
+        {"/DIR=\"C:\\" + So + "\"", RunInteractive, OptionDir, "C:\\" + So, "", "", true},
+    };
+    for (const auto &c : cases) {
+        std::optional<Japanese> codePage;
+        if (c.japanese)
+            codePage.emplace();
+        auto options = std::make_unique<SetupOptions>();
+        ParseOptions(c.tail.c_str(), options.get());
+        EXPECT_EQ(options->mode, c.mode) << c.tail;
+        EXPECT_EQ(options->given, c.given) << c.tail;
+        EXPECT_EQ(options->dir, c.dir) << c.tail;
+        EXPECT_EQ(options->logName, c.log) << c.tail;
+        EXPECT_EQ(options->ignored, c.ignored) << c.tail;
+    }
+}
 
 // One backslash between folder and name, decided by characters: under code
 // page 932 a lead byte that ends the text stands alone, and 0x5C after a

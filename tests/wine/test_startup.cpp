@@ -24,6 +24,7 @@ int main()
     } cases[] = {
         {"a folder longer than its field", Value(REG_SZ, d244 + std::string(60, 'e') + '\0'), version, false},
         {"a folder on a drive that is gone", Value(REG_SZ, std::string("Q:\\x", 5)), version, false},
+        {"a folder on a drive that is now a CD-ROM drive", Value(REG_SZ, std::string("R:\\x", 5)), version, false},
         {"a version of 2 bytes", folder, Value(REG_BINARY, v900.substr(0, 2)), false},
         {"a version of 8 bytes", folder, Value(REG_BINARY, v900 + v900), false},
         {"a version stored as REG_DWORD", folder, Value(REG_DWORD, v900), true},
@@ -31,19 +32,26 @@ int main()
         {"no folder", "", version, false},
     };
     setupState.instanceHandle = GetModuleHandleA(nullptr);
-    for (const auto &c : cases) {
-        RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
-        WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramDirectory", c.folder);
-        WriteValue(HKEY_CURRENT_USER, ProductKey, "ProgramVersion", c.version);
-        std::memset(setupState.destinationFolder, 'z', DestinationSize);
-        DetectPreviousInstall();
-        ChooseDefaultDestination();
-        const std::string stored = (c.folder + '\0').c_str() + 1; // the text as stored
-        ok(setupState.hasPreviousInstall == c.found &&
-               (!c.found || (setupState.previousVersion == 900 && stored == setupState.destinationFolder)),
-           "%s: an earlier installation %s", c.what, c.found ? "found" : "not found");
-        ok(std::memchr(setupState.destinationFolder, '\0', DestinationSize), "%s: the destination ends in its field", c.what);
+    // The user's records, and the machine's where the user has none: read
+    // with the same checks.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const auto &c : cases) {
+            for (HKEY cleared : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+                RegDeleteTreeA(cleared, ProductKey);
+            WriteValue(root, ProductKey, "ProgramDirectory", c.folder);
+            WriteValue(root, ProductKey, "ProgramVersion", c.version);
+            std::memset(setupState.destinationFolder, 'z', DestinationSize);
+            DetectPreviousInstall();
+            ChooseDefaultDestination();
+            const std::string stored = (c.folder + '\0').c_str() + 1; // the text as stored
+            ok(setupState.hasPreviousInstall == c.found &&
+                   (!c.found || (setupState.previousVersion == 900 && stored == setupState.destinationFolder)),
+               "%s: an earlier installation %s", c.what, c.found ? "found" : "not found");
+            ok(std::memchr(setupState.destinationFolder, '\0', DestinationSize), "%s: the destination ends in its field",
+               c.what);
+        }
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
+    for (HKEY cleared : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        RegDeleteTreeA(cleared, ProductKey);
     return Summary();
 }

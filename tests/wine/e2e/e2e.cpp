@@ -15,6 +15,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -40,7 +41,9 @@ static const std::string ProgressCaption = std::string(TextProgressTitle) + Text
 static const DWORD Patience = 60000;
 // The shortcuts' folders: the user's Start-menu programs and desktop, then
 // those of all users.
-static std::string Build, StartLog, TempLog, LinkDirs[4];
+// TempLog: the log the set-up names in the temporary folder, which a folder
+// of its former fixed name may not stop.
+static std::string Build, StartLog, TempLog = "(new in the temporary folder)", TempDir, LinkDirs[4];
 static std::string &ProgramsDir = LinkDirs[0], &DesktopDir = LinkDirs[1];
 static HANDLE job; // every program a row starts, and the programs they start
 static DWORD pause;
@@ -61,12 +64,15 @@ static const char ByShell[] = "explorer.exe", NotByShell[] = "!explorer.exe";
 // ANSI code page is 932, the others only where it is not. ReadOnly makes the
 // earlier installation's files read-only, as files copied off a CD are;
 // MutexHeld has the test hold the set-up's mutex, as a set-up does before
-// its first window. CommonLinks expects the shortcuts in all users' folders.
-// NoDesktopShell takes OLE automation, and with it the desktop shell's way
-// of starting a program, from the set-up.
+// its first window. ForMachine expects an installation for the machine: its
+// records also under HKEY_LOCAL_MACHINE, its shortcuts in all users'
+// folders. MachineRecords keeps the earlier installation's records there
+// only. NoDesktopShell takes OLE automation, and with it the desktop shell's
+// way of starting a program, from the set-up. OtherAccount has the fault
+// build's desktop shell run as another account than the set-up.
 enum Flags {
     ProductRunning = 1, LinksBlocked = 2, NoLinks = 4, Planted = 8, Wow64 = 16, Japanese = 32, ReadOnlyEarlier = 64,
-    MutexHeld = 128, CommonLinks = 256, NoDesktopShell = 512
+    MutexHeld = 128, ForMachine = 256, NoDesktopShell = 512, MachineRecords = 1024, OtherAccount = 2048
 };
 
 // A step of a row and the line of the table it stands on: each one is made
@@ -92,6 +98,10 @@ struct Scenario {
     std::string program = "";       // build output copied to the command's program first
     std::string blocked = "";       // a file of the earlier installation that is a folder instead
     std::string refused = "";       // the registry value or file the fault build refuses
+    char escAt = 0;                 // the pump of the progress window at which the fault build presses Esc
+    // A file of the earlier installation's folder that another program holds:
+    // a library loaded, or else a file left by a pass, open.
+    std::string held = "";
     DWORD exitCode = 0;
     std::string logFile = "";       // where the run's log is; "" for none
     std::vector<std::string> log = {}; // what the log says, in this order
@@ -172,7 +182,8 @@ static const struct Record {
                {HKEY_LOCAL_MACHINE, Uninstall, "DisplayVersion"},    {HKEY_LOCAL_MACHINE, Uninstall, "DisplayIcon"},
                {HKEY_LOCAL_MACHINE, Uninstall, "InstallLocation"},   {HKEY_LOCAL_MACHINE, Uninstall, "EstimatedSize"},
                {HKEY_LOCAL_MACHINE, Uninstall, "NoModify"},          {HKEY_LOCAL_MACHINE, Uninstall, "NoRepair"},
-               {HKEY_LOCAL_MACHINE, Uninstall, "Publisher"},         {HKEY_LOCAL_MACHINE, Uninstall, "DisplayName"}};
+               {HKEY_LOCAL_MACHINE, Uninstall, "Publisher"},         {HKEY_LOCAL_MACHINE, Uninstall, "DisplayName"},
+               {HKEY_LOCAL_MACHINE, ProductKey, "ProgramDirectory"}, {HKEY_LOCAL_MACHINE, ProductKey, "ProgramVersion"}};
 using Values = std::vector<std::string>;
 static const Values NoRecords(std::size(Records));
 // The build whose builder names a publisher (tests/wine/CMakeLists.txt).
@@ -182,19 +193,23 @@ static std::string Number(DWORD type, DWORD value) { return char(type) + std::st
 // An earlier set-up's records; a folder and a size that an update must write again.
 static Values Earlier(const Scenario &row)
 {
-    return {Sz(row.earlierFolder), Number(REG_BINARY, row.earlier), Sz("speakers"), Sz("old"), "", "", Sz("C:\\old"),
-            Number(REG_DWORD, 1), "", "", "", ""};
+    std::string folder = Sz(row.earlierFolder), version = Number(REG_BINARY, row.earlier);
+    bool machine = row.flags & MachineRecords;
+    return {machine ? "" : folder, machine ? "" : version, Sz("speakers"), Sz("old"), "", "", Sz("C:\\old"),
+            Number(REG_DWORD, 1), "", "", "", "", machine ? folder : "", machine ? version : ""};
 }
 // The size: the product's files as built, in KiB rounded up.
 static Values Installed(const Scenario &row)
 {
     const std::string &dest = row.installed, program = Join(dest, "Brightlark.exe");
+    bool machine = row.flags & ForMachine;
     size_t bytes = 0;
     for (const PayloadEntry &entry : PayloadTable)
         bytes += ReadFileBytes(Build + "\\sample\\" + entry.fileName).size();
     return {Sz(dest), Number(REG_BINARY, 900), "", Sz("\"" + program + "\" /uninstall"), Sz(TextDottedVersion),
             Sz(program + ",0"), Sz(dest), Number(REG_DWORD, (bytes + 1023) / 1024), Number(REG_DWORD, 1),
-            Number(REG_DWORD, 1), row.program == PublishedBuild ? Sz(TEST_PUBLISHER) : "", Sz("Brightlark VERSION 9")};
+            Number(REG_DWORD, 1), row.program == PublishedBuild ? Sz(TEST_PUBLISHER) : "", Sz("Brightlark VERSION 9"),
+            machine ? Sz(dest) : "", machine ? Number(REG_BINARY, 900) : ""};
 }
 
 // Waits for `done`, giving up early when the set-up has ended.
@@ -466,18 +481,46 @@ static void Settle()
         TerminateJobObject(job, 99), WaitFor(ended, Patience);
 }
 
+// The name the set-up tries first today, which another user may have taken.
+static std::string TakenLog()
+{
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char name[64];
+    std::snprintf(name, sizeof name, "Brightlark Setup %04u-%02u-%02u 1.log", today.wYear, today.wMonth, today.wDay);
+    return Join(TempDir, name);
+}
+
+// The logs in the temporary folder, but a taken one.
+static std::vector<std::string> TempLogs()
+{
+    std::vector<std::string> logs;
+    for (const auto &[name, bytes] : Contents(TempDir))
+        if (name.starts_with("Brightlark Setup ") && name.ends_with(".log") && Join(TempDir, name) != TakenLog())
+            logs.push_back(Join(TempDir, name));
+    return logs;
+}
+
 // Takes away all that rows make.
-static HANDLE heldMutex;
+static HANDLE heldMutex, heldFile;
+static HMODULE heldLibrary;
 static void Clean()
 {
     Settle();
     CloseHandle(heldMutex);
-    heldMutex = nullptr;
+    CloseHandle(heldFile);
+    FreeLibrary(heldLibrary);
+    heldMutex = heldFile = nullptr;
+    heldLibrary = nullptr;
     RegDeleteTreeA(HKEY_CURRENT_USER, ProductKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, ProductKey);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey.c_str());
     for (const char *program : {"setup.exe", "naive.exe"})
         RegDeleteTreeA(HKEY_CURRENT_USER, (AppDefaults + std::string(program)).c_str());
-    for (const std::string &file : {StartLog, TempLog, Link(LinkDirs[0]), Link(LinkDirs[1]), Link(LinkDirs[2]), Link(LinkDirs[3])})
+    std::vector<std::string> files = TempLogs();
+    files.insert(files.end(), {StartLog, TakenLog(), Join(TempDir, "Brightlark Setup.log"), Link(LinkDirs[0]), Link(LinkDirs[1]),
+                               Link(LinkDirs[2]), Link(LinkDirs[3])});
+    for (const std::string &file : files)
         DeleteFileA(file.c_str()), RemoveDirectoryA(file.c_str());
     for (const char *folder : {Scratch, DefaultDest, X86Dest})
         RemoveTree(folder);
@@ -542,6 +585,18 @@ static void Prepare(const Scenario &row)
             CreateDirectoryA(Link(folder).c_str(), nullptr);
     if (row.flags & Planted)
         PlantLibraries(row);
+    if (row.logFile == TempLog) {
+        CreateDirectoryA(Join(TempDir, "Brightlark Setup.log").c_str(), nullptr);
+        WriteFileBytes(TakenLog(), "another's");
+    }
+    // Held as the loader holds a library, or as a program holds a file it
+    // reads: neither can be deleted meanwhile.
+    std::string held = Join(row.earlierFolder, row.held);
+    if (row.held.ends_with(".dll") && CopyTo(Build + "\\sample\\" + row.held, held))
+        heldLibrary = LoadLibraryA(held.c_str());
+    else if (!row.held.empty() && WriteFileBytes(held, "left by a committed pass"))
+        heldFile = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ok(row.held.empty() || heldLibrary || heldFile != INVALID_HANDLE_VALUE, "%s held", held.c_str());
     if (row.flags & ProductRunning) {
         // Started by the test, not the set-up: kept out of the start log.
         PROCESS_INFORMATION product;
@@ -602,19 +657,23 @@ static void CheckOutcome(const Scenario &row)
     ok(!old || Contents(row.earlierFolder) == earlierBefore, "%s as it was", row.earlierFolder.c_str());
     // Nothing of the pass's own stays.
     for (const auto &[name, bytes] : Contents(done ? dest : row.earlierFolder))
-        ok(name.find(".~") == std::string::npos, "no leftover %s", name.c_str());
+        ok(name.find(".~") == std::string::npos || name == row.held, "no leftover %s", name.c_str());
     ok(done || !FileExists(DefaultDest), "no %s", DefaultDest);
     // A typed folder's levels are made whole, with no other folder beside them.
     if (row.flags & Japanese)
         ok(Contents(Scratch).size() == 1 && Contents(JapaneseParent).size() == 1, "no other folder under %s", Scratch);
     for (int i = 0; i < 4; ++i)
-        if (done && !(row.flags & NoLinks) && (i >= 2) == bool(row.flags & CommonLinks))
+        if (done && !(row.flags & NoLinks) && (i >= 2) == bool(row.flags & ForMachine))
             CheckShortcut(dest, Link(LinkDirs[i]));
         else
             ok(!FileExists(Link(LinkDirs[i])) || (GetFileAttributesA(Link(LinkDirs[i]).c_str()) & FILE_ATTRIBUTE_DIRECTORY),
                "no shortcut %s", Link(LinkDirs[i]).c_str());
-    // The log says what the row expects, in order.
-    std::string log = ReadFileBytes(row.logFile);
+    // The log says what the row expects, in order; one made in the
+    // temporary folder is new.
+    std::vector<std::string> logs = row.logFile == TempLog ? TempLogs() : std::vector{row.logFile};
+    ok(logs.size() == 1, "one log, not %u", unsigned(logs.size()));
+    ok(row.logFile != TempLog || ReadFileBytes(TakenLog()) == "another's", "%s as it was", TakenLog().c_str());
+    std::string log = ReadFileBytes(logs.empty() ? "" : logs[0]);
     size_t at = 0;
     for (const std::string &line : row.log)
         if (ok((at = log.find(line, at)) != std::string::npos, "the log says \"%s\"", line.c_str()) || (at = 0))
@@ -663,7 +722,8 @@ static bool StartSetup(Run &run)
     SetCurrentDirectoryA(folder.c_str());
     bool started = StartProcess(row.command, folder.c_str(), &run.pi, job);
     SetCurrentDirectoryA(here);
-    SetEnvironmentVariableA("BRIGHTLARK_REFUSED", nullptr);
+    for (const char *variable : {"BRIGHTLARK_REFUSED", "BRIGHTLARK_ESC_AT", "BRIGHTLARK_OTHER_ACCOUNT"})
+        SetEnvironmentVariableA(variable, nullptr);
     return ok(started, "started %s", row.command.c_str());
 }
 
@@ -674,9 +734,14 @@ static void RunScenario(const Scenario &row)
     checkContext = row.name;
     Prepare(row);
     Run run = {&row};
-    // The fault build refuses what the row names; a set-up started again
-    // meets no refusal.
+    // The fault build refuses what the row names, presses Esc where it says
+    // and runs the desktop's shell as another account; a set-up started
+    // again meets none of it.
+    const char escAt[] = {char('0' + row.escAt), '\0'};
     SetEnvironmentVariableA("BRIGHTLARK_REFUSED", row.refused.empty() ? nullptr : row.refused.c_str());
+    SetEnvironmentVariableA("BRIGHTLARK_ESC_AT", row.escAt ? escAt : nullptr);
+    SetEnvironmentVariableA("BRIGHTLARK_OTHER_ACCOUNT", row.flags & OtherAccount ? "1" : nullptr);
+    run.askedAt = row.escAt - 1;
     // A step that cannot be done names its line in the table; so do the
     // checks made on its way.
     if (StartSetup(run)) {
@@ -737,11 +802,12 @@ static std::vector<Scenario> Table()
          .installed = DefaultDest, .starts = {Sfx(DefaultDest, "/1"), Coder, Program(DefaultDest, NotByShell)}},
         // Elevated on Windows 10, the player is started as the desktop's
         // user, by the desktop's shell; where the shell cannot, by the set-up.
-        // The set-up drive comes from the first colon of the command line.
-        {.name = "Windows 10, started as plain setup.exe, without the desktop shell's way",
-         .steps = {Agree(), Main(), Install(), Answer(TextAskStartInstalled, IDYES)}, .installed = DefaultDest,
-         .starts = {Sfx(DefaultDest, "/1"), Program(DefaultDest, NotByShell)}, .command = "setup.exe", .windows = "win10",
-         .flags = NoDesktopShell, .folder = "R:\\"},
+        // The set-up drive is where its program lies, never the drive an
+        // option names: the encoder at the root of C: is not the CD's.
+        {.name = "Windows 10, started as plain setup.exe /DIR=C:..., without the desktop shell's way",
+         .steps = {Agree(), Main(), Install(), Answer(TextAskStartInstalled, IDYES)}, .installed = "C:\\t\\Bare",
+         .starts = {Sfx("C:\\t\\Bare", "/1"), Coder, Program("C:\\t\\Bare", NotByShell)}, .command = "setup.exe /DIR=C:\\t\\Bare",
+         .windows = "win10", .flags = NoDesktopShell, .folder = "R:\\"},
         {.name = "both shortcut folders blocked, DirectX accepted: no final offer",
          .steps = {Agree(), Main(), Notes(), Answer(TextAskDirectX, IDYES)}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}, .flags = LinksBlocked | NoLinks},
@@ -788,8 +854,12 @@ static std::vector<Scenario> Table()
         // An update that does not finish leaves the earlier installation as
         // it was, byte for byte, whenever it stops. The pump after the fifth
         // file is the sixth.
-        {.name = "abort after the fifth file over 899", .steps = {Agree(), Main(), Abort(6, IDYES)}, .earlier = 899,
-         .command = ByHand},
+        // Without dialogs, the fault build presses Esc for the person at the
+        // machine.
+        {.name = "abort after the fifth file over 899, unattended with the progress window: 1602",
+         .steps = {Answer(TextAskAbort, IDYES)}, .earlier = 899, .command = "C:\\t\\faulty\\setup.exe /SILENT /LOG=C:\\t\\setup.log",
+         .program = "setup_fault_refusals.exe", .escAt = 6, .exitCode = 1602, .logFile = "C:\\t\\setup.log",
+         .log = {"Abort? [Yes]", "ended: aborted (exit code 1602)"}},
         // Cut off with two files set aside, the update starts again from
         // the earlier installation, read-only files and all.
         {.name = "an update over read-only files cut off, then run again",
@@ -817,10 +887,13 @@ static std::vector<Scenario> Table()
          .exitCode = 1603, .logFile = "C:\\t\\setup.log",
          .log = {"Set aside the earlier cdrdr32.dll", "Put back the earlier Brightlark.exe", Damaged, "ended: failed (exit code 1603)"}},
         // Records the registry refuses: the files stay, one note says which.
-        {.name = "product records that cannot be written: a note",
+        // An administrator's password typed for a standard user: the set-up
+        // runs as another account than the desktop's, and installs for the
+        // machine, whose records the user's next set-up finds.
+        {.name = "product records that cannot be written, as another account than the desktop's: a note",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteRecords, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
-         .program = "setup_fault_refusals.exe", .refused = "ProgramVersion"},
+         .flags = ForMachine | OtherAccount, .program = "setup_fault_refusals.exe", .refused = "ProgramVersion"},
         {.name = "a value of the uninstall entry that cannot be written: a note, and no name",
          .steps = {Agree(), Main(), Install(), Answer(TextNoteUninstall, IDOK), NoStart()}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), DiskCoder}, .command = "C:\\t\\faulty\\setup.exe",
@@ -836,19 +909,41 @@ static std::vector<Scenario> Table()
          .flags = Planted, .folder = "C:\\t\\Apps", .program = "setup_signed.exe"},
         // Unattended: no window, no question, no program of its own started,
         // an exit code for the deployment tool and a log for its administrator.
-        {.name = "unattended: a fresh /VERYSILENT install into a folder with blanks",
+        // Each option quoted whole, as PowerShell passes an argument with a
+        // blank; a mistyped option is found in the log.
+        {.name = "unattended: a fresh /VERYSILENT install into a folder with blanks, quoted as PowerShell does",
          .steps = {Unseen()}, .installed = Blanks, .starts = {Coder},
-         .command = "R:\\setup.exe /VERYSILENT /DIR=\"" + Blanks + "\" /LOG=\"C:\\t\\set-up log.txt\" /SP- /NORESTART",
-         .flags = CommonLinks, .logFile = "C:\\t\\set-up log.txt",
-         .log = {"Brightlark VERSION 9 set-up (900)", "Command line: R:\\setup.exe /VERYSILENT", "Windows 4.10.",
-                 "Laid down Brightlark.exe", "Made the shortcut " + Link(LinkDirs[3]),
+         .command = "R:\\setup.exe \"/VERYSILENT\" \"/DIR=" + Blanks + "\" \"/LOG=C:\\t\\set-up log.txt\" /SP- /DIRR=C:\\x",
+         .flags = ForMachine, .logFile = "C:\\t\\set-up log.txt",
+         .log = {"Brightlark VERSION 9 set-up (900)", "Command line: R:\\setup.exe \"/VERYSILENT\"", "Windows 4.10.",
+                 "Ignored, as no option of this set-up: /DIRR=C:\\x", "Laid down Brightlark.exe", "Made the shortcut " + Link(LinkDirs[3]),
                  "Not started, as nobody is at the machine: sfxpack1.exe /1", "ended: installed (exit code 0)"}},
-        {.name = "unattended: an update over 899 by the CD's autorun, the log in the temporary folder",
+        // /DIR names the recorded folder, however written; a folder of the
+        // log's former fixed name stands in the temporary folder.
+        {.name = "unattended: an update over 899 by the CD's autorun, /DIR as the folder, a new log in the temporary folder",
          .steps = {Unseen()}, .installed = OldDest, .starts = {Coder}, .earlier = 899,
-         .command = "R:\\setup.exe /autorun /verysilent /log /noicons", .flags = NoLinks, .logFile = TempLog,
+         .command = "R:\\setup.exe /autorun /verysilent /log /noicons /DIR=c:\\t\\apps\\BRIGHTLARK\\", .flags = NoLinks | ForMachine,
+         .logFile = TempLog,
          .log = {"Earlier installation: version 899 in C:\\t\\Apps\\Brightlark", "CD menu not shown",
-                 "Set aside the earlier Brightlark.exe as Brightlark.~1", "Laid down Brightlark.exe", "No shortcuts: /NOICONS",
-                 std::string(TextAskSoundEffects) + " [No, unattended]", "ended: installed (exit code 0)"}},
+                 "Installing into C:\\t\\Apps\\Brightlark", "Set aside the earlier Brightlark.exe as Brightlark.~1",
+                 "Laid down Brightlark.exe", "No shortcuts: /NOICONS", std::string(TextAskSoundEffects) + " [No, unattended]",
+                 "ended: installed (exit code 0)"}},
+        // A player open in another session shows no window: its files show
+        // it. A set-aside file a committed pass could not delete never
+        // stands beside a marker, where it would read as an earlier file.
+        {.name = "unattended: a library of the installation loaded by another program: 1603, nothing changed",
+         .steps = {Unseen()}, .earlier = 899, .command = "R:\\setup.exe /VERYSILENT /LOG=C:\\t\\setup.log",
+         .held = "cdrdr32.dll", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
+         .log = {"In use by another program: C:\\t\\Apps\\Brightlark\\cdrdr32.dll", TextProductRunning, "(exit code 1603)"}},
+        {.name = "unattended: a set-aside file left by a committed pass, held: 1603 before the pass begins",
+         .steps = {Unseen()}, .earlier = 899, .command = "R:\\setup.exe /VERYSILENT /LOG=C:\\t\\setup.log",
+         .held = "Brightlark.~3", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
+         .log = {FailureText(FailureUnfinished, "Brightlark.~3"), "(exit code 1603)"}},
+        // Installed for the machine by a deployment, found by a user's set-up.
+        {.name = "records for the machine only: the page locked to their folder, updated for the machine",
+         .steps = {Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
+                   Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDNO)},
+         .installed = OldDest, .starts = {Coder}, .earlier = 899, .command = ByHand, .flags = MachineRecords | ForMachine},
         {.name = "unattended over a newer version 901: 1603, nothing changed", .steps = {Unseen()}, .earlier = 901,
          .command = "R:\\setup.exe /SILENT /LOG=C:\\t\\setup.log", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
          .log = {TextSentenceNewer, "ended: failed (exit code 1603)"}},
@@ -886,7 +981,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 4; ++i)
         SHGetSpecialFolderPathA(nullptr, text, folders[i], TRUE), LinkDirs[i] = text;
     GetTempPathA(MAX_PATH, text);
-    TempLog = Join(text, "Brightlark Setup.log");
+    TempDir = text;
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (!ok(wow64 || (GetDriveTypeA("R:\\") == DRIVE_CDROM &&

@@ -1,0 +1,42 @@
+#include "install/install.h"
+#include "run/run.h"
+
+// The account a process runs as, into `user` (a TOKEN_USER record); false
+// when it cannot be asked.
+static bool ReadAccount(HANDLE process, void *user, DWORD size)
+{
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    auto openToken = LookUpProc<decltype(&OpenProcessToken)>(advapi, "OpenProcessToken");
+    auto askToken = LookUpProc<decltype(&GetTokenInformation)>(advapi, "GetTokenInformation");
+    HANDLE token;
+    if (openToken == nullptr || askToken == nullptr || !openToken(process, TOKEN_QUERY, &token))
+        return false;
+    bool read = askToken(token, TokenUser, user, size, &size) != 0;
+    CloseHandle(token);
+    return read;
+}
+
+// The desktop's shell is the process of the shell's window. Windows 95 to
+// NT 4.0 have no such window, nor elevation: the functions are looked up,
+// and where they or the shell are missing the run goes on as the user's.
+bool SetupRunsAsAnotherUser()
+{
+    typedef HWND(WINAPI * ShellWindowProc)();
+    auto shellWindow = LookUpProc<ShellWindowProc>(GetModuleHandleA("user32.dll"), "GetShellWindow");
+    auto equal = LookUpProc<decltype(&EqualSid)>(GetModuleHandleA("advapi32.dll"), "EqualSid");
+    HWND shell = shellWindow ? shellWindow() : nullptr;
+    DWORD processId = 0;
+    if (equal == nullptr || shell == nullptr || !GetWindowThreadProcessId(shell, &processId))
+        return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr)
+        return false;
+    // A TOKEN_USER record and the account's identifier after it.
+    static DWORD setupUser[32], shellUser[32];
+    bool differ = ReadAccount(GetCurrentProcess(), setupUser, sizeof setupUser) &&
+                  ReadAccount(process, shellUser, sizeof shellUser) &&
+                  !equal(reinterpret_cast<TOKEN_USER *>(setupUser)->User.Sid,
+                         reinterpret_cast<TOKEN_USER *>(shellUser)->User.Sid);
+    CloseHandle(process);
+    return differ;
+}
