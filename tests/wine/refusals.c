@@ -3,8 +3,8 @@
    rights do not allow or what another program holds: the write of a
    registry value of that name, and the move of a file of that name.
    Everything else goes through. These take the place of the set-up's imports
-   of RegSetValueExA and MoveFileA; two more stand in for the person at the
-   machine and check the set-up's error mode. */
+   of RegSetValueExA and MoveFileA; one more stands in for the person at the
+   machine. */
 #include <windows.h>
 
 /* Sets the error a refusal gives. */
@@ -41,46 +41,34 @@ static BOOL WINAPI MoveOrRefuse(LPCSTR from, LPCSTR to)
 }
 
 typedef BOOL(WINAPI *PeekProc)(MSG *, HWND, UINT, UINT, UINT);
-typedef UINT(WINAPI *DriveTypeProc)(LPCSTR);
 
 /* The person presses Esc at the pump of the progress window that
    BRIGHTLARK_ESC_AT names (1 to 9, the first pump is 1): in a run without
-   dialogs there is no other moment to queue it. Only on a window painted at
-   every pump before, from the first on: one still waiting to be painted is
-   one nobody could see. */
+   dialogs there is no other moment to queue it. Only where all went right at
+   every pump before, from the first on: the window was painted (one still
+   waiting to be painted is one nobody could see), and the error mode that
+   keeps the system's box asking for a disc away was in force while the pass
+   worked on the disks. */
 static BOOL WINAPI PeekWithEsc(MSG *message, HWND window, UINT first, UINT last, UINT remove)
 {
-    static char pumps, unpainted;
+    static char pumps, wrong;
     char at[2];
+    UINT mode = SetErrorMode(0);
+    SetErrorMode(mode);
     if (window && GetEnvironmentVariableA("BRIGHTLARK_ESC_AT", at, sizeof at) == 1) {
-        unpainted |= GetUpdateRect(window, NULL, FALSE);
-        if (++pumps == at[0] - '0' && !unpainted)
+        wrong |= GetUpdateRect(window, NULL, FALSE) || !(mode & SEM_FAILCRITICALERRORS);
+        if (++pumps == at[0] - '0' && !wrong)
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     }
     return ((PeekProc)(void (*)(void))Real("user32.dll", "PeekMessageA"))(message, window, first, last, remove);
-}
-
-/* A drive the set-up looks at may be an empty CD-ROM or floppy drive: the
-   system's box asking for a disc must stay away, so the error mode that
-   keeps it away must be in force. A drive looked at without it is told to
-   be no drive. */
-static UINT WINAPI DriveTypeInQuietMode(LPCSTR root)
-{
-    UINT mode = SetErrorMode(0);
-    SetErrorMode(mode);
-    if (!(mode & SEM_FAILCRITICALERRORS))
-        return DRIVE_NO_ROOT_DIR;
-    return ((DriveTypeProc)(void (*)(void))Real("kernel32.dll", "GetDriveTypeA"))(root);
 }
 
 #ifdef _WIN64
 void *refusedSetSlot __asm__("__imp_RegSetValueExA") = (void *)SetOrRefuse;
 void *refusedMoveSlot __asm__("__imp_MoveFileA") = (void *)MoveOrRefuse;
 void *escPeekSlot __asm__("__imp_PeekMessageA") = (void *)PeekWithEsc;
-void *quietDriveSlot __asm__("__imp_GetDriveTypeA") = (void *)DriveTypeInQuietMode;
 #else
 void *refusedSetSlot __asm__("__imp__RegSetValueExA@24") = (void *)SetOrRefuse;
 void *refusedMoveSlot __asm__("__imp__MoveFileA@8") = (void *)MoveOrRefuse;
 void *escPeekSlot __asm__("__imp__PeekMessageA@20") = (void *)PeekWithEsc;
-void *quietDriveSlot __asm__("__imp__GetDriveTypeA@4") = (void *)DriveTypeInQuietMode;
 #endif

@@ -834,10 +834,13 @@ static std::vector<Scenario> Table()
          .installed = DefaultDest, .starts = Fresh, .command = ByHand, .flags = ProductRunning},
         {.name = "a set-up holds the mutex, with no window yet: this one ends at once, 1618", .steps = {Unseen()},
          .command = "R:\\setup.exe /VERYSILENT", .flags = MutexHeld, .exitCode = 1618},
-        {.name = "update over 899 via the CD menu, Windows 10",
+        // Installed for the machine by a deployment, found by a user's set-up:
+        // the page locked to its folder, updated for the machine.
+        {.name = "update over 899 via the CD menu, Windows 10, of an installation the machine's records name",
          .steps = {Choose(IDC_MENU_SETUP), Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
                    Answer(TextAskSoundEffects, IDNO), Answer(TextAskStartUpdated, IDYES), ShellOpens(TextProductName)},
-         .installed = OldDest, .starts = {Coder, Program(OldDest, ByShell)}, .earlier = 899, .windows = "win10"},
+         .installed = OldDest, .starts = {Coder, Program(OldDest, ByShell)}, .earlier = 899, .windows = "win10",
+         .flags = MachineRecords | ForMachine},
         {.name = "same version 900, sound effects from the CD",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, OldDest, 0), Install(),
                    Answer(TextAskSoundEffects, IDYES), ShellOpens("SoundFX"), NoDirectX(), NoStart()},
@@ -939,11 +942,6 @@ static std::vector<Scenario> Table()
          .steps = {Unseen()}, .earlier = 899, .command = "R:\\setup.exe /VERYSILENT /LOG=C:\\t\\setup.log",
          .held = "Brightlark.~3", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
          .log = {FailureText(FailureUnfinished, "Brightlark.~3"), "(exit code 1603)"}},
-        // Installed for the machine by a deployment, found by a user's set-up.
-        {.name = "records for the machine only: the page locked to their folder, updated for the machine",
-         .steps = {Agree(), Page(TextSentenceUpdate, TextButtonUpdate, OldDest, Locked), Install(),
-                   Answer(TextAskSoundEffects, IDNO), NoDirectX(), Answer(TextAskStartUpdated, IDNO)},
-         .installed = OldDest, .starts = {Coder}, .earlier = 899, .command = ByHand, .flags = MachineRecords | ForMachine},
         {.name = "unattended over a newer version 901: 1603, nothing changed", .steps = {Unseen()}, .earlier = 901,
          .command = "R:\\setup.exe /SILENT /LOG=C:\\t\\setup.log", .exitCode = 1603, .logFile = "C:\\t\\setup.log",
          .log = {TextSentenceNewer, "ended: failed (exit code 1603)"}},
