@@ -16,15 +16,19 @@ static bool ReadAccount(HANDLE process, void *user, DWORD size)
     return read;
 }
 
-// The desktop's shell is the process of the shell's window. Windows 95 to
-// NT 4.0 have no such window, nor elevation: the functions are looked up,
-// and where they or the shell are missing the run goes on as the user's.
+// The desktop's shell is the process of the shell's window, or where
+// Windows names none (it has no such call before Windows 2000), of the
+// taskbar. Windows 95 to ME have no accounts to compare: the functions are
+// looked up, and where they or the shell are missing the run goes on as the
+// user's.
 bool SetupRunsAsAnotherUser()
 {
     typedef HWND(WINAPI * ShellWindowProc)();
     auto shellWindow = LookUpProc<ShellWindowProc>(GetModuleHandleA("user32.dll"), "GetShellWindow");
     auto equal = LookUpProc<decltype(&EqualSid)>(GetModuleHandleA("advapi32.dll"), "EqualSid");
     HWND shell = shellWindow ? shellWindow() : nullptr;
+    if (shell == nullptr)
+        shell = FindWindowA("Shell_TrayWnd", nullptr);
     DWORD processId = 0;
     if (equal == nullptr || shell == nullptr || !GetWindowThreadProcessId(shell, &processId))
         return false;
