@@ -1,20 +1,6 @@
+#include "install/desktop_shell.h"
 #include "install/install.h"
 #include "run/run.h"
-
-// The account a process runs as, into `user` (a TOKEN_USER record); false
-// when it cannot be asked.
-static bool ReadAccount(HANDLE process, void *user, DWORD size)
-{
-    HMODULE advapi = GetModuleHandleA("advapi32.dll");
-    auto openToken = LookUpProc<decltype(&OpenProcessToken)>(advapi, "OpenProcessToken");
-    auto askToken = LookUpProc<decltype(&GetTokenInformation)>(advapi, "GetTokenInformation");
-    HANDLE token;
-    if (openToken == nullptr || askToken == nullptr || !openToken(process, TOKEN_QUERY, &token))
-        return false;
-    bool read = askToken(token, TokenUser, user, size, &size) != 0;
-    CloseHandle(token);
-    return read;
-}
 
 // The desktop's shell is the process of the shell's window, or where
 // Windows names none (it has no such call before Windows 2000), of the
@@ -37,8 +23,8 @@ bool SetupRunsAsAnotherUser()
         return false;
     // A TOKEN_USER record and the account's identifier after it.
     static DWORD setupUser[32], shellUser[32];
-    bool differ = ReadAccount(GetCurrentProcess(), setupUser, sizeof setupUser) &&
-                  ReadAccount(process, shellUser, sizeof shellUser) &&
+    bool differ = ReadProcessToken(GetCurrentProcess(), TokenUser, setupUser, sizeof setupUser) &&
+                  ReadProcessToken(process, TokenUser, shellUser, sizeof shellUser) &&
                   !equal(reinterpret_cast<TOKEN_USER *>(setupUser)->User.Sid,
                          reinterpret_cast<TOKEN_USER *>(shellUser)->User.Sid);
     CloseHandle(process);

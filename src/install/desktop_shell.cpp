@@ -15,25 +15,26 @@ static const IID DispatchInterface = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0,
 static const IID FolderViewDualInterface = {0xE7A1AF80, 0x4D96, 0x11CF, {0x96, 0x0C, 0, 0x80, 0xC7, 0xF4, 0xEE, 0x85}};
 static const IID ShellDispatch2Interface = {0xA4C6892C, 0x3BA9, 0x11D2, {0x9D, 0xEA, 0, 0xC0, 0x4F, 0xB1, 0x61, 0x62}};
 
-// Windows before Vista know no elevation and refuse the question. The token
-// functions are looked up, not imported, like all that the oldest Windows
-// the set-up runs on may lack.
-bool RunsElevated()
+bool ReadProcessToken(HANDLE process, TOKEN_INFORMATION_CLASS kind, void *record, DWORD size)
 {
-    const OSVERSIONINFOA &version = WindowsVersion();
-    if (version.dwPlatformId != VER_PLATFORM_WIN32_NT || version.dwMajorVersion < 6)
-        return false;
     HMODULE advapi = GetModuleHandleA("advapi32.dll");
     auto openToken = LookUpProc<decltype(&OpenProcessToken)>(advapi, "OpenProcessToken");
     auto askToken = LookUpProc<decltype(&GetTokenInformation)>(advapi, "GetTokenInformation");
     HANDLE token;
-    DWORD elevated = 0, size;
-    if (openToken == nullptr || askToken == nullptr || !openToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    if (openToken == nullptr || askToken == nullptr || !openToken(process, TOKEN_QUERY, &token))
         return false;
-    if (!askToken(token, TokenElevation, &elevated, sizeof elevated, &size))
-        elevated = 0;
+    bool read = askToken(token, kind, record, size, &size) != 0;
     CloseHandle(token);
-    return elevated != 0;
+    return read;
+}
+
+// Windows before Vista know no elevation and refuse the question.
+bool RunsElevated()
+{
+    const OSVERSIONINFOA &version = WindowsVersion();
+    DWORD elevated = 0;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6 &&
+           ReadProcessToken(GetCurrentProcess(), TokenElevation, &elevated, sizeof elevated) && elevated != 0;
 }
 
 // A text as a string OLE can carry to the shell's process; null when it

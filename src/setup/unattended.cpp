@@ -9,6 +9,10 @@
 // dialog's answer. The questions in boxes take their safe answer where they
 // are asked (AskUser).
 
+// Set where /DIR names another folder than the one an earlier installation
+// fixes: an unattended run, which cannot show the locked page, fails on it.
+static bool dirNotTaken;
+
 // /DIR's folder is the default wherever a person could change it: an
 // earlier installation of another version keeps its own folder, and the
 // page shows that one, locked. Where /DIR names the recorded folder, however
@@ -21,6 +25,7 @@ bool TakeDirOption()
         return false;
     if (FolderLocked()) {
         WriteLog("/DIR not taken: the earlier installation's folder is %s", setupState.previousFolder);
+        dirNotTaken = true;
         return false;
     }
     CopyText(dir, setupState.destinationFolder);
@@ -38,7 +43,7 @@ static INT_PTR ConfirmUnattended()
         Refuse(TextProductRunning, MB_OK | MB_ICONERROR);
     if (EarlierIsNewer())
         Refuse(TextSentenceNewer, 0);
-    if ((setupState.options.given & OptionDir) && !SameFolder(setupState.options.dir, setupState.destinationFolder))
+    if (dirNotTaken)
         FatalError(FailureOtherFolder);
     return 1;
 }

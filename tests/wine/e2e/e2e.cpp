@@ -313,7 +313,6 @@ static std::string FailureText(Failure failure, const char *file = nullptr)
     return message;
 }
 static Step Fatal(std::string text, Where at = Where::current()) { return Box(TextErrorCaption, text, IDOK, at); }
-static Step Fatal(Failure failure, Where at = Where::current()) { return Fatal(FailureText(failure), at); }
 
 static Step All(std::vector<Step> steps, Where at = Where::current())
 {
@@ -811,7 +810,7 @@ static std::vector<Scenario> Table()
         {.name = "both shortcut folders blocked, DirectX accepted: no final offer",
          .steps = {Agree(), Main(), Notes(), Answer(TextAskDirectX, IDYES)}, .installed = DefaultDest,
          .starts = {Sfx(DefaultDest, "/1"), Coder, DirectX}, .flags = LinksBlocked | NoLinks},
-        {.name = "Win32s refused", .steps = {Fatal(FailurePlatform)}, .windows = "win31"},
+        {.name = "Win32s refused", .steps = {Fatal(FailureText(FailurePlatform))}, .windows = "win31"},
         {.name = "agreement declined", .steps = {Meet(IDC_AGREEMENT_TEXT), Marked(), Cancel()}},
         {.name = "folder browser: cancel, then the desktop",
          .steps = {Agree(), Main(), Browse(IDCANCEL), Reads(IDC_MAIN_FOLDER, DefaultDest), Browse(IDOK),
@@ -820,7 +819,7 @@ static std::vector<Scenario> Table()
         // installation, and stay.
         {.name = "records naming a folder of 250 characters; a destination on a missing drive",
          .steps = {Agree(), Page(TextSentenceInstall, TextButtonInstall, DefaultDest, 0), Type(IDC_MAIN_FOLDER, "Q:\\x"),
-                   Install(), Fatal(FailureDestination)},
+                   Install(), Fatal(FailureText(FailureDestination))},
          .earlier = 899, .earlierFolder = "C:\\t\\" + std::string(246, 'g')},
         // A destination too long for its files is refused whole, never cut.
         {.name = "destination of 300 characters refused, one with a closing backslash taken",
@@ -878,7 +877,7 @@ static std::vector<Scenario> Table()
          .earlier = 899, .command = "C:\\t\\faulty\\setup.exe", .program = "setup_fault_refusals.exe",
          .refused = "Brightlark.~1"},
         {.name = "a folder in the fourth file's place over 899",
-         .steps = {Agree(), Main(), Install(), Fatal(FailureCreateFile)}, .earlier = 899, .command = ByHand,
+         .steps = {Agree(), Main(), Install(), Fatal(FailureText(FailureCreateFile))}, .earlier = 899, .command = ByHand,
          .blocked = "trkpl32.dll"},
         // A copy of the set-up with one byte of its fourth file changed says
         // so; the three files before it are written, then taken away again
